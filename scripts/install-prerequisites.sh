@@ -1,0 +1,16 @@
+#!/bin/sh
+# Installs the Debian packages that the build and the tests need, when missing.
+set -eu
+packages="cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 googletest"
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+echo "Installing:$missing"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+# shellcheck disable=SC2086
+$sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null

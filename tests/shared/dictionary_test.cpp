@@ -1,0 +1,56 @@
+#include "dictionary.h"
+
+#include <gtest/gtest.h>
+
+#include "automation_error.h"
+
+TEST(Dictionary, KeepsInsertionOrderAndReplacesInPlace) {
+  Dictionary d;
+  d.Set(L"b", L"1");
+  d.Set(L"a", L"2");
+  d.Set(L"c", L"3");
+  d.Set(L"a", L"4");
+  EXPECT_EQ(d.Keys(), (std::vector<std::wstring>{L"b", L"a", L"c"}));
+  EXPECT_EQ(*AsText(*d.Find(L"a")), L"4");
+  std::vector<std::wstring> walked;
+  for (const auto& entry : d) walked.push_back(entry.key);
+  EXPECT_EQ(walked, d.Keys());
+}
+
+TEST(Dictionary, ComparesKeysExactly) {
+  Dictionary d;
+  d.Set(L"Output", L"x");
+  EXPECT_TRUE(d.Exists(L"Output"));
+  EXPECT_FALSE(d.Exists(L"output"));
+  EXPECT_EQ(d.Find(L"OUTPUT"), nullptr);
+  d.Add(L"output", L"y");
+  EXPECT_EQ(d.Count(), 2u);
+}
+
+TEST(Dictionary, AddOfAPresentKeyRaises457AndKeepsTheOldValue) {
+  Dictionary d;
+  d.Add(L"k", L"first");
+  try {
+    d.Add(L"k", L"second");
+    FAIL() << "no error raised";
+  } catch (const AutomationError& e) {
+    EXPECT_EQ(e.Number(), 457);
+    EXPECT_EQ(e.Description(), L"This key is already associated with an element of this collection");
+    EXPECT_EQ(e.Source(), L"tests");
+  }
+  EXPECT_EQ(*AsText(*d.Find(L"k")), L"first");
+  EXPECT_EQ(d.Count(), 1u);
+}
+
+TEST(Dictionary, HoldsNestedTables) {
+  Dictionary root;
+  auto section = std::make_shared<Dictionary>();
+  section->Set(L"name", L"value");
+  root.Set(L"Section", section);
+  root.Set(L"plain", L"text");
+  EXPECT_EQ(AsDictionary(*root.Find(L"plain")), nullptr);
+  EXPECT_EQ(AsText(*root.Find(L"Section")), nullptr);
+  ASSERT_NE(AsDictionary(*root.Find(L"Section")), nullptr);
+  EXPECT_EQ(*AsText(*AsDictionary(*root.Find(L"Section"))->Find(L"name")), L"value");
+  EXPECT_STREQ(Dictionary::TypeName(), L"Dictionary");
+}
