@@ -1,0 +1,19 @@
+// Read-only registry access by one full path "ROOT\key path\value name".
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "registry_value.h"
+
+// Reads one value. REG_SZ gives text, REG_DWORD a signed integer, REG_BINARY
+// bytes; every other type and every failure gives null. When `use64BitView` is
+// true and the system predates XP, it is set to false. Never raises.
+RegistryValue RegRead(const std::wstring& path, bool& use64BitView) noexcept;
+
+// Queries the value `valueName` (empty: the default value) of an open key into
+// `result`. Returns 0, the failing registry call's error code, or -1 for a
+// type that is not read. Never raises.
+std::int32_t QueryRegValue(HKEY key, const std::wstring& valueName, RegistryValue& result) noexcept;
