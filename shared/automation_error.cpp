@@ -2,9 +2,8 @@
 
 #include <utility>
 
-AutomationError::AutomationError(std::int32_t number, std::wstring source,
-                                 std::wstring description, std::wstring helpFile,
-                                 std::int32_t helpContext)
+AutomationError::AutomationError(std::int32_t number, std::wstring source, std::wstring description,
+                                 std::wstring helpFile, std::int32_t helpContext)
     : number_(number),
       source_(std::move(source)),
       description_(std::move(description)),

@@ -24,7 +24,8 @@ void Dictionary::Set(const std::wstring& key, Value value) {
 
 void Dictionary::Add(const std::wstring& key, Value value) {
   if (Exists(key)) {
-    RaiseError(kDuplicateKeyError, L"This key is already associated with an element of this collection");
+    RaiseError(kDuplicateKeyError,
+               L"This key is already associated with an element of this collection");
   }
   Append(key, std::move(value));
 }

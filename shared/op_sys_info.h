@@ -29,8 +29,8 @@ using VersionQuery = std::function<bool(VersionRecord&)>;
 
 class COpSysInfo {
  public:
-  // Reads the version record through `query` (the platform's when omitted).
-  explicit COpSysInfo(const VersionQuery& query = {});
+  // Reads the version record through `query` (QueryPlatformVersion on the system).
+  explicit COpSysInfo(const VersionQuery& query);
 
   std::int32_t BuildNumber() const noexcept;
   std::wstring CSDVersion() const;
@@ -64,7 +64,7 @@ class COpSysInfo {
   static std::int32_t LoWord(std::uint32_t value) noexcept;
 
   VersionRecord record_;
-  std::string csdVersion_;
+  std::wstring csdVersion_;
   bool isWinNT_ = false;
   bool isWin2K_ = false;
   bool isWinXP_ = false;
