@@ -27,8 +27,13 @@ ComPtr<IDispatch> CreateObjectByProgID(const std::wstring& progId) {
   HRESULT hr = CO_E_CLASSSTRING;
   CLSID clsid{};
   if (progId.find(L'\0') == std::wstring::npos) hr = CLSIDFromProgID(progId.c_str(), &clsid);
+  // An in-process server's own failure is reported as it is; only a class
+  // without one is looked for as a local server.
   if (SUCCEEDED(hr)) {
-    hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch, object.put_void());
+    hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, object.put_void());
+  }
+  if (hr == REGDB_E_CLASSNOTREG) {
+    hr = CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, object.put_void());
   }
   if (SUCCEEDED(hr) && object) return object;
   if (SUCCEEDED(hr)) hr = E_NOINTERFACE;

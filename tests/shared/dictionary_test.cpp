@@ -35,7 +35,8 @@ TEST(Dictionary, AddOfAPresentKeyRaises457AndKeepsTheOldValue) {
     FAIL() << "no error raised";
   } catch (const AutomationError& e) {
     EXPECT_EQ(e.Number(), 457);
-    EXPECT_EQ(e.Description(), L"This key is already associated with an element of this collection");
+    EXPECT_EQ(e.Description(),
+              L"This key is already associated with an element of this collection");
     EXPECT_EQ(e.Source(), L"tests");
   }
   EXPECT_EQ(*AsText(*d.Find(L"k")), L"first");
