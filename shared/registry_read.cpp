@@ -90,7 +90,17 @@ std::int32_t QueryRegValue(HKEY key, const std::wstring& valueName,
 
 RegistryValue RegRead(const std::wstring& path, bool& use64BitView) noexcept {
   try {
-    if (use64BitView && !GetOpSysInfo().IsWinXP()) use64BitView = false;
+    return RegRead(path, use64BitView, GetOpSysInfo());
+  } catch (...) {
+    return RegNull{};
+  }
+}
+
+RegistryValue RegRead(const std::wstring& path, bool& use64BitView,
+                      const COpSysInfo& system) noexcept {
+  try {
+    // Systems before XP do not know the 64-bit view access bit.
+    if (use64BitView && !system.IsWinXP()) use64BitView = false;
     RegistryValue result = RegNull{};
     const std::optional<RegistryPath> split = SplitRegistryPath(path);
     if (!split) return result;

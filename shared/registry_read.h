@@ -6,12 +6,16 @@
 #include <cstdint>
 #include <string>
 
+#include "op_sys_info.h"
 #include "registry_value.h"
 
 // Reads one value. REG_SZ gives text, REG_DWORD a signed integer, REG_BINARY
 // bytes; every other type and every failure gives null. When `use64BitView` is
 // true and the system predates XP, it is set to false. Never raises.
 RegistryValue RegRead(const std::wstring& path, bool& use64BitView) noexcept;
+// The same, deciding the 64-bit view by the system that `system` describes.
+RegistryValue RegRead(const std::wstring& path, bool& use64BitView,
+                      const COpSysInfo& system) noexcept;
 
 // Queries the value `valueName` (empty: the default value) of an open key into
 // `result`. Returns 0, the failing registry call's error code, or -1 for a

@@ -133,3 +133,15 @@ TEST_F(RegistryRead, MachineKeyInTheSixtyFourBitView) {
   machine.reset();
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\QuillmarSharedTests");
 }
+
+TEST_F(RegistryRead, SystemsBeforeXpDropTheSixtyFourBitView) {
+  SetText(L"Text", L"read");
+  const COpSysInfo windows2000([](VersionRecord& record) {
+    record.dwPlatformId = 2;
+    record.dwMajorVersion = 5;
+    return true;
+  });
+  bool use64 = true;
+  EXPECT_EQ(RegRead(kPath + L"Text", use64, windows2000), RegistryValue(std::wstring(L"read")));
+  EXPECT_FALSE(use64);
+}
