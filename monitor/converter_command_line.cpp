@@ -1,0 +1,56 @@
+#include "converter_command_line.h"
+
+#include "monitor_texts.h"
+
+std::wstring EscapeBackslashes(std::wstring_view text) {
+  std::wstring result;
+  result.reserve(text.size());
+  for (wchar_t c : text) {
+    result += c;
+    if (c == L'\\') result += c;
+  }
+  return result;
+}
+
+std::wstring IconWord(int iconCode) {
+  switch (iconCode) {
+    case 16:
+      return L"error";
+    case 48:
+      return L"exclamation";
+    default:
+      return L"information";
+  }
+}
+
+std::wstring QuotedParameter(std::wstring_view key, std::wstring_view value) {
+  std::wstring result(key);
+  result += L"=\"";
+  for (wchar_t c : value) {
+    result += c;
+    if (c == L'"') result += c;
+  }
+  result += L'"';
+  return result;
+}
+
+std::wstring JobParameters(std::wstring_view spoolFile, std::wstring_view sessionId,
+                           std::wstring_view documentName, std::wstring_view printerName) {
+  return QuotedParameter(L"ps", spoolFile) + L", " + QuotedParameter(L"sessionid", sessionId) +
+         L", " + QuotedParameter(L"doc", documentName) + L", " +
+         QuotedParameter(L"printer", printerName);
+}
+
+std::wstring MessageParameters(std::wstring_view message, int iconCode) {
+  return QuotedParameter(L"msg", EscapeBackslashes(message)) + L", " +
+         QuotedParameter(L"icon", IconWord(iconCode));
+}
+
+std::wstring ConverterCommandLine(std::wstring_view appFolder, std::wstring_view parameters) {
+  std::wstring line = L"\"";
+  line += appFolder;
+  if (line.back() != L'\\') line += L'\\';
+  line.append(monitor_texts::kConverterProgram).append(L"\" ");
+  line += parameters;
+  return line;
+}

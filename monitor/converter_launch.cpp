@@ -1,0 +1,173 @@
+#include "converter_launch.h"
+
+#include <userenv.h>
+
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+#include "converter_command_line.h"
+#include "debug_log.h"
+#include "monitor_texts.h"
+#include "printing_user_token.h"
+#include "user_context.h"
+
+namespace {
+
+constexpr TokenFailureMessages kLaunchTokenMessages = {
+    L"ImpersonateSelf - error - RunProcessAsUser",
+    L"OpenThreadToken2 - error - RunProcessAsUser",
+    L"OpenThreadToken - error - RunProcessAsUser",
+    false,
+};
+
+void Progress(const wchar_t* mark) { DebugLog(L"RunProcessAsUser", L"Impersonate", mark); }
+
+void LaunchLog(const wchar_t* message, const wchar_t* detail = nullptr) {
+  DebugLog(L"RunProcessAsUser", message, detail);
+}
+
+STARTUPINFOW ConverterStartupInfo() {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwX = startup.dwY = CW_USEDEFAULT;
+  startup.dwXSize = startup.dwYSize = CW_USEDEFAULT;
+  startup.dwXCountChars = 80;
+  startup.dwYCountChars = 25;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  return startup;
+}
+
+// Waits for the process; on time-out ends it. Returns whether it ended by itself.
+bool WaitForConverter(const PROCESS_INFORMATION& process, const std::wstring& commandLine,
+                      int waitMs) {
+  const DWORD timeout = waitMs > 0 ? static_cast<DWORD>(waitMs) : INFINITE;
+  if (WaitForSingleObject(process.hProcess, timeout) == WAIT_TIMEOUT) {
+    LaunchLog(L"Terminating process", commandLine.c_str());
+    TerminateProcess(process.hProcess, 1);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+BOOL RunProcessAsUser(const std::wstring& commandLine, int waitMs) {
+  Progress(L"Start");
+  STARTUPINFOW startup = ConverterStartupInfo();
+  PROCESS_INFORMATION process{};
+  Progress(L"1");
+
+  PrintingUserToken token;
+  if (!token.Open(TOKEN_DUPLICATE | TOKEN_IMPERSONATE, kLaunchTokenMessages)) return FALSE;
+
+  Progress(L"2");
+  UniqueHandle primary = token.DuplicatePrimary();
+  if (!primary) {
+    LaunchLog(L"Impersonate", L"DuplicateTokenEx - error");
+    return FALSE;
+  }
+
+  Progress(L"3");
+  void* environment = nullptr;
+  DWORD creationFlags = CREATE_UNICODE_ENVIRONMENT | NORMAL_PRIORITY_CLASS | CREATE_NEW_CONSOLE;
+  if (!CreateEnvironmentBlock(&environment, primary.get(), FALSE)) {
+    LaunchLog(L"CreateEnvironmentBlock failed 1");
+    environment = nullptr;
+    creationFlags = NORMAL_PRIORITY_CLASS | CREATE_NEW_CONSOLE;
+  }
+
+  Progress(L"4");
+  std::vector<wchar_t> mutableLine(commandLine.begin(), commandLine.end());
+  mutableLine.push_back(L'\0');
+  const BOOL created =
+      CreateProcessAsUserW(primary.get(), nullptr, mutableLine.data(), nullptr, nullptr, FALSE,
+                           creationFlags, environment, nullptr, &startup, &process);
+  if (!created) {
+    const DWORD error = GetLastError();
+    wchar_t detail[64];
+    swprintf(detail, std::size(detail), L"Error=%d, ProcessId=%d", static_cast<int>(error),
+             static_cast<int>(process.dwProcessId));
+    LaunchLog(L"CreateProcessAsUser failed");
+    LaunchLog(L"CreateProcessAsUser failed", detail);
+  }
+  if (environment && !DestroyEnvironmentBlock(environment)) {
+    LaunchLog(L"Error calling DestroyEnvironmentBlock");
+  }
+
+  Progress(L"5");
+  primary.reset();
+  token.Close();
+  Progress(L"6");
+  if (!created) {
+    LaunchLog(L"Exit RunProcessAsUser", L"Create process error");
+    return FALSE;
+  }
+
+  UniqueHandle processHandle(process.hProcess);
+  UniqueHandle threadHandle(process.hThread);
+  Progress(L"7");
+  if (waitMs != 0) {
+    Progress(L"8");
+    if (!WaitForConverter(process, commandLine, waitMs)) return FALSE;
+  }
+  Progress(L"9");
+  processHandle.reset();
+  threadHandle.reset();
+  Progress(L"End");
+  return TRUE;
+}
+
+BOOL RunGUI(const std::wstring& parameters, int waitMs) {
+  const std::optional<std::wstring> folder = ReadSetting(monitor_texts::kAppFolderSetting);
+  if (!folder) {
+    DebugLog(L"RunGUI", L"Unable to read AppFolder setting from the registry", nullptr);
+    return FALSE;
+  }
+  const std::wstring commandLine = ConverterCommandLine(*folder, parameters);
+  DebugLog(L"RunGUI", L"Launch GUI", nullptr);
+  if (RunProcessAsUser(commandLine, waitMs)) return TRUE;
+  DebugLog(L"RunGUI", L"Launch of GUI failed", commandLine);
+  return FALSE;
+}
+
+BOOL MakePDF(const JobContext& job) {
+  constexpr wchar_t kSource[] = L"MakePDF";
+  std::optional<std::wstring> spoolFile;
+  BOOL started = FALSE;
+  if (const std::optional<std::wstring> workArea = GetWorkArea(); !workArea) {
+    DebugLog(kSource, L"Unable to determine Work Area", nullptr);
+  } else {
+    DebugLog(kSource, L"Work Area", *workArea);
+    spoolFile = GetSpoolFileName(job.sessionId);
+    const std::wstring spoolName = spoolFile.value_or(L"");
+    DebugLog(kSource, L"PostScript", spoolName);
+    DebugLog(kSource, L"Build parameter string for GUI", nullptr);
+    DebugLog(kSource, L"Postscript file", spoolName);
+    DebugLog(kSource, L"Document Name is ", job.documentName);
+    DebugLog(kSource, L"Printer Name is ", job.printerName);
+    const std::wstring parameters =
+        JobParameters(spoolName, job.sessionId, job.documentName, job.printerName);
+    DebugLog(kSource, L"GUI parameters", parameters);
+    started = RunGUI(parameters, 0);
+  }
+  if (started) {
+    DebugLog(kSource, L"Cleanup", nullptr);
+    DebugLog(kSource, L"Status", L"Success");
+    return TRUE;
+  }
+  if (!IsDebug() && spoolFile && FileExists(*spoolFile)) {
+    DebugLog(kSource, L"Remove PS file", *spoolFile);
+    DeleteFileW(spoolFile->c_str());
+  }
+  DebugLog(kSource, L"Cleanup", nullptr);
+  DebugLog(kSource, L"Status", L"Error");
+  return FALSE;
+}
+
+BOOL GUIMessage(const std::wstring& message, int iconCode, int waitMs) {
+  DebugLog(L"GUIMessage", L"GUIMessage", L"Start");
+  DebugLog(L"GUIMessage", L"GUIMessage", message);
+  return RunGUI(MessageParameters(message, iconCode), waitMs);
+}

@@ -1,0 +1,33 @@
+// The error boundary of every spooler entry and export: the body runs inside it,
+// nothing is thrown across it, and a failure always carries a non-zero error.
+#pragma once
+
+#include <windows.h>
+
+#include <new>
+
+#include "monitor_state.h"
+
+struct EntryResult {
+  BOOL value = TRUE;
+  DWORD error = ERROR_SUCCESS;  // set as last error when value is FALSE
+};
+
+inline EntryResult Succeeded() { return {TRUE, ERROR_SUCCESS}; }
+inline EntryResult Failed(DWORD error) { return {FALSE, error}; }
+
+// Runs `body` (returning EntryResult); a missing port table fails every entry
+// with ERROR_NOT_ENOUGH_MEMORY.
+template <typename Body>
+BOOL RunEntry(Body&& body) noexcept {
+  EntryResult result;
+  try {
+    result = Monitor().ports ? body() : Failed(ERROR_NOT_ENOUGH_MEMORY);
+  } catch (const std::bad_alloc&) {
+    result = Failed(ERROR_NOT_ENOUGH_MEMORY);
+  } catch (...) {
+    result = Failed(ERROR_INTERNAL_ERROR);
+  }
+  if (!result.value) SetLastError(result.error != ERROR_SUCCESS ? result.error : ERROR_GEN_FAILURE);
+  return result.value;
+}

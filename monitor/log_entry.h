@@ -1,0 +1,7 @@
+// The text of one "port.log" entry: "[" source "] " message ": " detail, line feed.
+#pragma once
+
+#include <string>
+
+// Source and detail may be null (left out); the message must not be null.
+std::wstring FormatLogEntry(const wchar_t* source, const wchar_t* message, const wchar_t* detail);

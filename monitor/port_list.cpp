@@ -1,0 +1,164 @@
+#include "port_list.h"
+
+#include <winspool.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+
+#include "text_rules.h"
+#include "unique_resource.h"
+
+namespace {
+
+constexpr DWORD kMaxPortNameBytes = 520;  // 260 code units with the terminator
+
+DWORD StringBytes(const std::wstring& text) {
+  return static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+}
+
+// Copies the text with its terminator just below `end`; returns where it starts.
+LPBYTE PackStringBelow(const std::wstring& text, LPBYTE end) {
+  LPBYTE start = end - StringBytes(text);
+  std::memcpy(start, text.c_str(), StringBytes(text));
+  return start;
+}
+
+}  // namespace
+
+PortList::PortList(const wchar_t* monitorName, const wchar_t* portDescription)
+    : head_(new PortRecord),
+      portDescription_(portDescription ? portDescription : L""),
+      monitorName_(monitorName ? monitorName : L"") {}
+
+PortList::~PortList() {
+  while (head_) delete std::exchange(head_, head_->next);
+}
+
+void PortList::Load(const wchar_t* root) {
+  UniqueRegKey key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, root ? root : L"", 0, KEY_QUERY_VALUE, key.put()) !=
+      ERROR_SUCCESS) {
+    return;
+  }
+  for (unsigned number = 1;; ++number) {
+    wchar_t data[kMaxPortNameBytes / sizeof(wchar_t)];
+    DWORD size = sizeof(data);
+    if (RegQueryValueExW(key.get(), std::to_wstring(number).c_str(), nullptr, nullptr,
+                         reinterpret_cast<LPBYTE>(data), &size) != ERROR_SUCCESS) {
+      break;
+    }
+    Add(TextFromData(data, size / sizeof(wchar_t)).c_str(), 0);
+  }
+}
+
+void PortList::Save(const wchar_t* root) const {
+  UniqueRegKey key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, root ? root : L"", 0, KEY_READ | KEY_SET_VALUE,
+                    key.put()) != ERROR_SUCCESS) {
+    return;
+  }
+  for (unsigned number = 1;; ++number) {
+    if (RegDeleteValueW(key.get(), std::to_wstring(number).c_str()) != ERROR_SUCCESS) break;
+  }
+  DWORD number = Count();
+  for (const PortRecord* record = head_; record->next; record = record->next, --number) {
+    RegSetValueExW(key.get(), std::to_wstring(number).c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(record->portName.c_str()),
+                   StringBytes(record->portName));
+  }
+}
+
+bool PortList::Add(const wchar_t* name, DWORD flags) {
+  auto* record = new PortRecord;
+  record->portName = name ? name : L"";
+  record->stateFlags = flags;
+  record->next = head_;
+  head_ = record;
+  return true;
+}
+
+PortRecord* PortList::Find(const wchar_t* name) const {
+  if (!name) return nullptr;
+  for (PortRecord* record = head_; record->next; record = record->next) {
+    if (PortNamesEqual(record->portName, name)) return record;
+  }
+  return nullptr;
+}
+
+bool PortList::Remove(const wchar_t* name) {
+  if (!name) return false;
+  for (PortRecord** link = &head_; (*link)->next; link = &(*link)->next) {
+    if (PortNamesEqual((*link)->portName, name)) {
+      PortRecord* removed = *link;
+      *link = removed->next;
+      delete removed;
+      return true;
+    }
+  }
+  return false;
+}
+
+DWORD PortList::Count() const {
+  DWORD count = 0;
+  for (const PortRecord* record = head_; record->next; record = record->next) ++count;
+  return count;
+}
+
+DWORD PortList::InfoSize(const PortRecord& record, DWORD level) const {
+  switch (level) {
+    case 1:
+      return sizeof(PORT_INFO_1W) + StringBytes(record.portName);
+    case 2:
+      return sizeof(PORT_INFO_2W) + StringBytes(record.portName) + StringBytes(monitorName_) +
+             StringBytes(portDescription_);
+    default:
+      return 0;
+  }
+}
+
+LPBYTE PortList::FillInfo(const PortRecord& record, DWORD level, LPBYTE entry,
+                          LPBYTE stringEnd) const {
+  if (level == 1) {
+    auto* info = reinterpret_cast<PORT_INFO_1W*>(entry);
+    stringEnd = PackStringBelow(record.portName, stringEnd);
+    info->pName = reinterpret_cast<LPWSTR>(stringEnd);
+  } else if (level == 2) {
+    auto* info = reinterpret_cast<PORT_INFO_2W*>(entry);
+    stringEnd = PackStringBelow(monitorName_, stringEnd);
+    info->pMonitorName = reinterpret_cast<LPWSTR>(stringEnd);
+    stringEnd = PackStringBelow(portDescription_, stringEnd);
+    info->pDescription = reinterpret_cast<LPWSTR>(stringEnd);
+    stringEnd = PackStringBelow(record.portName, stringEnd);
+    info->pPortName = reinterpret_cast<LPWSTR>(stringEnd);
+    info->fPortType = 0;
+    info->Reserved = 0;
+  }
+  return stringEnd;
+}
+
+BOOL PortList::Enum(DWORD level, LPBYTE ports, DWORD bufferSize, LPDWORD needed, LPDWORD returned) {
+  DWORD total = 0;
+  for (const PortRecord* record = head_; record->next; record = record->next) {
+    total += InfoSize(*record, level);
+  }
+  *needed = total;
+  if (total > bufferSize || (total > 0 && !ports)) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return FALSE;
+  }
+  *returned = 0;
+  if (head_->next && level != 1 && level != 2) {
+    SetLastError(ERROR_INVALID_LEVEL);
+    return FALSE;
+  }
+  const DWORD entrySize = level == 1 ? sizeof(PORT_INFO_1W) : sizeof(PORT_INFO_2W);
+  LPBYTE entry = ports;
+  LPBYTE stringEnd = ports + bufferSize;
+  for (const PortRecord* record = head_; record->next; record = record->next) {
+    stringEnd = FillInfo(*record, level, entry, stringEnd);
+    entry += entrySize;
+    ++*returned;
+  }
+  return TRUE;
+}

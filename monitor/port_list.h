@@ -1,0 +1,68 @@
+// The ports the monitor serves: one record per port in a singly linked list that
+// ends in a sentinel, kept in the registry as numbered values "1", "2", ...
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+// The job data of the document in progress on one port (kept per port, so that
+// jobs on different ports never mix).
+struct JobContext {
+  std::wstring sessionId;     // names the spool file, passed to the converter
+  std::wstring documentName;  // at most 999 code units; kept from the previous job when none given
+  std::wstring printerName;   // at most 999 code units
+};
+
+// State flags of a port record.
+inline constexpr DWORD kDocumentInProgress = 0x1;
+inline constexpr DWORD kPortOpen = 0x2;
+
+struct PortRecord {
+  std::wstring portName;
+  std::wstring spoolFilePath;  // while a document is in progress
+  DWORD stateFlags = 0;
+  HANDLE spoolFile = nullptr;  // open spool file while a document is in progress, else null
+  std::wstring printerName;    // printer of the current document (at most 259 code units)
+  DWORD jobId = 0;
+  PortRecord* next = nullptr;  // null only in the sentinel
+  JobContext job;
+};
+
+class PortList {
+ public:
+  // Null texts count as empty.
+  PortList(const wchar_t* monitorName, const wchar_t* portDescription);
+  virtual ~PortList();
+  PortList(const PortList&) = delete;
+  PortList& operator=(const PortList&) = delete;
+
+  // Adds one record per numbered value under HKEY_LOCAL_MACHINE\<root>, up to the
+  // first missing or unreadable number. A missing key leaves the list unchanged.
+  void Load(const wchar_t* root);
+  // Rewrites the numbered values from the list: the head gets the highest number.
+  // Failures are silent.
+  void Save(const wchar_t* root) const;
+  // Pushes a new record at the head.
+  bool Add(const wchar_t* name, DWORD flags);
+  // First record whose name matches (A-Z folded), or null.
+  PortRecord* Find(const wchar_t* name) const;
+  // Unlinks and frees the first matching record.
+  bool Remove(const wchar_t* name);
+  // Number of real records (the sentinel excluded).
+  DWORD Count() const;
+  // The body of EnumPorts; sets the last error when it fails.
+  BOOL Enum(DWORD level, LPBYTE ports, DWORD bufferSize, LPDWORD needed, LPDWORD returned);
+  // Bytes one record needs at a level (0 for an unknown level).
+  DWORD InfoSize(const PortRecord& record, DWORD level) const;
+  // Writes one entry and its strings below `stringEnd`; returns the new string end.
+  LPBYTE FillInfo(const PortRecord& record, DWORD level, LPBYTE entry, LPBYTE stringEnd) const;
+
+  PortRecord* Head() const { return head_; }
+
+ private:
+  PortRecord* head_ = nullptr;
+  std::wstring portDescription_;
+  std::wstring monitorName_;
+};

@@ -1,0 +1,49 @@
+#include "text_rules.h"
+
+#include <algorithm>
+
+namespace {
+
+wchar_t FoldAsciiUpper(wchar_t c) {
+  return (c >= L'A' && c <= L'Z') ? wchar_t(c - L'A' + L'a') : c;
+}
+
+}  // namespace
+
+bool PortNamesEqual(std::wstring_view a, std::wstring_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](wchar_t x, wchar_t y) { return FoldAsciiUpper(x) == FoldAsciiUpper(y); });
+}
+
+std::wstring WithTrailingBackslash(std::wstring text) {
+  if (text.empty() || text.back() != L'\\') text += L'\\';
+  return text;
+}
+
+std::wstring CappedText(const wchar_t* text, size_t maxUnits) {
+  if (!text) return {};
+  std::wstring_view view(text);
+  return std::wstring(view.substr(0, maxUnits));
+}
+
+std::optional<std::wstring> WidenSingleByte(const char* text, size_t maxUnits) {
+  if (!text) return std::nullopt;
+  std::wstring result;
+  for (const char* p = text; *p; ++p) {
+    if (result.size() + 1 >= maxUnits) return std::nullopt;
+    result += static_cast<wchar_t>(static_cast<unsigned char>(*p));
+  }
+  return result;
+}
+
+std::string NarrowForLog(std::wstring_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (wchar_t c : text) result += c <= 0xFF ? static_cast<char>(c) : '?';
+  return result;
+}
+
+std::wstring TextFromData(const wchar_t* data, size_t units) {
+  const wchar_t* end = std::find(data, data + units, L'\0');
+  return std::wstring(data, end);
+}

@@ -1,0 +1,27 @@
+// Small text rules of the monitor that need no operating-system call.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Port names match when equal after folding only the letters A-Z to lower case.
+bool PortNamesEqual(std::wstring_view a, std::wstring_view b);
+
+// The text with a backslash appended unless it already ends in one.
+std::wstring WithTrailingBackslash(std::wstring text);
+
+// At most `maxUnits` code units of the text (null counts as empty).
+std::wstring CappedText(const wchar_t* text, size_t maxUnits);
+
+// Single-byte text read as the "C" locale does: each byte becomes the code unit
+// of the same value. Null, or a result of `maxUnits` units or more, gives nothing.
+std::optional<std::wstring> WidenSingleByte(const char* text, size_t maxUnits);
+
+// Wide text as the single-byte log holds it: code units up to U+00FF become the
+// byte of the same value, every other one becomes "?".
+std::string NarrowForLog(std::wstring_view text);
+
+// Text of a value stored without type guarantees: it ends at its first null or
+// at the end of the data, whichever comes first.
+std::wstring TextFromData(const wchar_t* data, size_t units);
