@@ -1,0 +1,32 @@
+// The error boundary of every COM method: runs the body and turns what it
+// throws into an HRESULT. An automation error becomes 0x800A0000 + its number
+// with an error-information record; exhausted memory becomes E_OUTOFMEMORY.
+#pragma once
+
+#include <windows.h>
+
+#include <new>
+
+#include "automation_error.h"
+
+// The HRESULT that carries automation error `number` (0x800A0000 + number; a
+// number that already is a failing HRESULT is passed on as it is).
+HRESULT AutomationErrorResult(std::int32_t number) noexcept;
+
+// Publishes the error-information record of `error` for interface `iid` and
+// returns its HRESULT.
+HRESULT ReportAutomationError(const AutomationError& error, REFIID iid) noexcept;
+
+template <typename Body>
+HRESULT RunComMethod(REFIID iid, Body&& body) noexcept {
+  try {
+    body();
+    return S_OK;
+  } catch (const AutomationError& error) {
+    return ReportAutomationError(error, iid);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_UNEXPECTED;
+  }
+}

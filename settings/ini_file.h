@@ -1,0 +1,41 @@
+// A settings file of the INI kind, read into and written from a two-level tree
+// of keyed tables. Load and Save never raise: they return false and keep the
+// error's number and text in LastError and LastErrorMessage.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "dictionary.h"
+
+class IniFile {
+ public:
+  IniFile() { Reset(); }
+
+  // The tree of the last Load, or the tree handed in for Save (shared, not copied).
+  DictionaryPtr Data() const { return data_; }
+  void SetData(DictionaryPtr data) { data_ = std::move(data); }
+
+  // Reads the file (ANSI code page) into a new root; true when the whole file was read.
+  bool Load(const std::wstring& filename) noexcept;
+  // Writes the tree (ANSI code page, CR LF line ends). The text goes to a temporary
+  // file beside the target, which replaces the target only once it is complete: a
+  // failed save leaves the previous file as it was. True when the whole tree was written.
+  bool Save(const std::wstring& filename) noexcept;
+
+  // Clears the error and drops the tree.
+  void Reset() noexcept;
+
+  std::int32_t LastError() const noexcept { return lastError_; }
+  const std::wstring& LastErrorMessage() const noexcept { return lastErrorMessage_; }
+
+ private:
+  void ClearError() noexcept;
+  void RecordError(std::int32_t number, const std::function<std::wstring()>& message) noexcept;
+  void RecordCurrentException() noexcept;
+
+  DictionaryPtr data_;
+  std::int32_t lastError_ = 0;
+  std::wstring lastErrorMessage_;
+};

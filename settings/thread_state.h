@@ -1,0 +1,15 @@
+// Module data kept per thread: each thread that uses the component has its own
+// copy and never sees another thread's.
+#pragma once
+
+#include <string>
+
+struct ThreadState {
+  std::wstring dataFolder;  // the resolved data folder; empty until resolved
+};
+
+// The calling thread's state, created on first use.
+ThreadState& CurrentThreadState();
+
+// Frees the calling thread's state (thread or process detach of the library).
+void ReleaseThreadState() noexcept;
