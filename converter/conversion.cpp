@@ -1,0 +1,161 @@
+#include "conversion.h"
+
+#include <windows.h>
+#include <commdlg.h>
+#include <objbase.h>
+
+#include "automation_error.h"
+#include "converter_log.h"
+#include "file_system.h"
+#include "ghostscript_command.h"
+#include "ghostscript_runner.h"
+#include "job_settings.h"
+#include "path_names.h"
+#include "registry_read.h"
+#include "version_resource.h"
+
+namespace {
+
+constexpr unsigned long kConversionTimeoutMs = 10 * 60 * 1000;
+const wchar_t kSettingsKey[] = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Quillmar\\PDF Writer\\Settings\\";
+
+std::wstring ProductName() {
+  std::wstring name = ReadOwnVersionString(L"ProductName");
+  return name.empty() ? L"Quillmar PDF Writer" : name;
+}
+
+std::wstring Setting(const wchar_t* name) {
+  bool use64BitView = true;
+  const RegistryValue value = RegRead(std::wstring(kSettingsKey) + name, use64BitView);
+  const std::wstring* text = std::get_if<std::wstring>(&value);
+  return text ? *text : std::wstring();
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+// The spool file stays for inspection only when "debug.txt" is in the application folder.
+bool KeepSpoolFiles() {
+  std::wstring folder = StripTrailingBackslashes(Setting(L"AppFolder"));
+  if (folder.empty()) {
+    wchar_t self[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    folder = FolderOf(std::wstring(self, length));
+  }
+  return IsFile(folder + L"\\debug.txt");
+}
+
+void DisposeOfSpoolFile(const JobRequest& job) {
+  if (!KeepSpoolFiles()) DeleteFileW(job.spoolFile.c_str());
+}
+
+// The Save As dialog; empty when the user cancels.
+std::wstring AskForOutput(const JobRequest& job) {
+  std::wstring suggested = SafeFileName(job.documentName);
+  if (suggested.empty()) suggested = L"document";
+  suggested += L".pdf";
+  std::wstring buffer = suggested;
+  buffer.resize(32768, L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.lpstrFilter = L"PDF documents (*.pdf)\0*.pdf\0All files (*.*)\0*.*\0";
+  dialog.lpstrFile = buffer.data();
+  dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+  dialog.lpstrDefExt = L"pdf";
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameW(&dialog)) return {};
+  return std::wstring(buffer.c_str());
+}
+
+struct JobFailure {
+  std::wstring text;
+};
+
+// Runs Ghostscript into a file beside the output and renames it into place,
+// so that no reader ever sees a partial PDF.
+void WritePdf(const JobRequest& job, const std::wstring& output) {
+  const std::optional<GhostscriptProgram> ghostscript = FindGhostscript();
+  if (!ghostscript) throw JobFailure{L"Ghostscript was not found."};
+  if (const std::wstring folder = FolderOf(output); !folder.empty() && !IsFolder(folder)) {
+    MkDirRecurse(folder);
+  }
+  const std::wstring partial = output + L"." + job.sessionId + L".part";
+  const auto forProgram = [&](const std::wstring& path) {
+    return ghostscript->hostProgram ? HostPath(path) : path;
+  };
+  const RunResult run = RunGhostscript(
+      *ghostscript,
+      GhostscriptArguments(forProgram(job.spoolFile), forProgram(partial), job.documentName),
+      kConversionTimeoutMs);
+  if (!run.finished || run.exitCode != 0 || !IsFile(partial)) {
+    DeleteFileW(partial.c_str());
+    throw JobFailure{run.finished ? L"Ghostscript could not convert " + job.spoolFile +
+                                        L" (exit code " + std::to_wstring(run.exitCode) + L")."
+                                  : run.failure};
+  }
+  if (!MoveFileExW(partial.c_str(), output.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = GetLastError();
+    DeleteFileW(partial.c_str());
+    throw JobFailure{L"The PDF could not be written to " + output + L" (error " +
+                     std::to_wstring(error) + L")."};
+  }
+}
+
+}  // namespace
+
+int ConvertJob(const JobRequest& job) {
+  ConverterLog log(Setting(L"LogFolder"), FolderOf(job.spoolFile));
+  log.Write(L"Job", L"session " + job.sessionId + L", document \"" + job.documentName +
+                        L"\", printer \"" + job.printerName + L"\"");
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  int exitCode = 0;
+  bool runOnceRead = false;
+  try {
+    JobSettings settings;
+    try {
+      settings = ReadJobSettings();
+      runOnceRead = true;
+    } catch (const AutomationError& e) {
+      log.Write(L"Settings", L"not available: " + e.Description());
+    }
+    std::wstring output = settings.output;
+    if (output.empty()) output = AskForOutput(job);
+    if (output.empty()) {
+      log.Write(L"Job", L"cancelled by the user");
+    } else {
+      WritePdf(job, output);
+      log.Write(L"PDF", output);
+    }
+    DisposeOfSpoolFile(job);
+  } catch (const JobFailure& failure) {
+    exitCode = 1;
+    log.Write(L"Error", failure.text);
+    DisposeOfSpoolFile(job);
+    MessageBoxW(nullptr, failure.text.c_str(), ProductName().c_str(), MB_OK | MB_ICONERROR);
+  } catch (const AutomationError& e) {
+    exitCode = 1;
+    log.Write(L"Error", e.Description());
+    DisposeOfSpoolFile(job);
+    MessageBoxW(nullptr, e.Description().c_str(), ProductName().c_str(), MB_OK | MB_ICONERROR);
+  }
+  if (runOnceRead) {
+    try {
+      RemoveRunOnceSettings();
+    } catch (const AutomationError& e) {
+      log.Write(L"Settings", L"run-once settings not removed: " + e.Description());
+    }
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return exitCode;
+}
+
+int ShowMonitorMessage(const MessageRequest& message) {
+  UINT icon = MB_ICONINFORMATION;
+  if (message.iconWord == L"error") icon = MB_ICONERROR;
+  if (message.iconWord == L"exclamation") icon = MB_ICONEXCLAMATION;
+  MessageBoxW(nullptr, message.message.c_str(), ProductName().c_str(), MB_OK | icon);
+  return 0;
+}

@@ -1,0 +1,166 @@
+#include "ghostscript_runner.h"
+
+#include <windows.h>
+
+#include "file_system.h"
+#include "ghostscript_command.h"
+#include "registry_read.h"
+#include "unique_resource.h"
+
+namespace {
+
+const wchar_t kSettingsKey[] = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Quillmar\\PDF Writer\\Settings\\";
+const wchar_t kHostShell[] = L"Z:\\bin\\sh";
+const wchar_t kHostGhostscript[] = L"Z:\\usr\\bin\\gs";
+
+bool RunsUnderCompatibilityLayer() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+std::wstring ReadText(const std::wstring& path) {
+  bool use64BitView = true;
+  const RegistryValue value = RegRead(path, use64BitView);
+  const std::wstring* text = std::get_if<std::wstring>(&value);
+  return text ? *text : std::wstring();
+}
+
+// gswin64c.exe beside the GS_DLL of the newest release under Ghostscript's own key.
+std::wstring FromGhostscriptRegistry() {
+  UniqueRegKey releases;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\GPL Ghostscript", 0,
+                    KEY_READ | KEY_WOW64_64KEY, releases.put()) != ERROR_SUCCESS) {
+    return {};
+  }
+  std::wstring newest;
+  wchar_t name[256];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = 256;
+    if (RegEnumKeyExW(releases.get(), index, name, &length, nullptr, nullptr, nullptr,
+                      nullptr) != ERROR_SUCCESS) {
+      break;
+    }
+    if (newest.empty() || CompareStringOrdinal(name, -1, newest.c_str(), -1, TRUE) > 0) {
+      newest = name;
+    }
+  }
+  if (newest.empty()) return {};
+  const std::wstring dll =
+      ReadText(L"HKLM\\SOFTWARE\\GPL Ghostscript\\" + newest + L"\\GS_DLL");
+  const std::size_t slash = dll.rfind(L'\\');
+  if (slash == std::wstring::npos) return {};
+  return dll.substr(0, slash + 1) + L"gswin64c.exe";
+}
+
+std::wstring FromPath() {
+  wchar_t found[MAX_PATH];
+  const DWORD length = SearchPathW(nullptr, L"gswin64c.exe", nullptr, MAX_PATH, found, nullptr);
+  return length > 0 && length < MAX_PATH ? std::wstring(found, length) : std::wstring();
+}
+
+RunResult Failure(std::wstring text) { return RunResult{false, 0, std::move(text)}; }
+
+// Starts the program; `process` receives its handle where the system gives one.
+bool Start(std::wstring commandLine, UniqueHandle& process) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                      nullptr, nullptr, &startup, &info)) {
+    return false;
+  }
+  UniqueHandle thread(info.hThread);
+  process.reset(info.hProcess);
+  return true;
+}
+
+RunResult RunWindowsProgram(const GhostscriptProgram& program,
+                            const std::vector<std::wstring>& arguments, unsigned long timeoutMs) {
+  UniqueHandle process;
+  if (!Start(BuildCommandLine(program.path, arguments), process) || !process) {
+    return Failure(L"Ghostscript could not be started: " + program.path);
+  }
+  if (WaitForSingleObject(process.get(), timeoutMs) != WAIT_OBJECT_0) {
+    TerminateProcess(process.get(), 1);
+    return Failure(L"Ghostscript did not finish in time");
+  }
+  DWORD exitCode = 1;
+  GetExitCodeProcess(process.get(), &exitCode);
+  return RunResult{true, exitCode, {}};
+}
+
+// A host program gives no process handle: the host shell runs it and then
+// writes its exit code to a marker file, which appears whole (written aside,
+// then renamed) once the program has ended.
+RunResult RunHostProgram(const GhostscriptProgram& program,
+                         const std::vector<std::wstring>& arguments, unsigned long timeoutMs) {
+  wchar_t temp[MAX_PATH];
+  wchar_t marker[MAX_PATH];
+  if (!GetTempPathW(MAX_PATH, temp) || !GetTempFileNameW(temp, L"gsx", 0, marker)) {
+    return Failure(L"No temporary file for the Ghostscript exit code");
+  }
+  DeleteFileW(marker);
+  std::vector<std::wstring> shellArguments = {
+      L"-c", L"\"$@\" </dev/null >/dev/null 2>&1; echo $? >\"$0.part\"; mv \"$0.part\" \"$0\"",
+      HostPath(marker), HostPath(program.path)};
+  shellArguments.insert(shellArguments.end(), arguments.begin(), arguments.end());
+  UniqueHandle ignored;
+  if (!Start(BuildCommandLine(kHostShell, shellArguments), ignored)) {
+    return Failure(L"Ghostscript could not be started: " + program.path);
+  }
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    UniqueFileHandle file(CreateFileW(marker, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) {
+      char text[16] = {};
+      DWORD read = 0;
+      ReadFile(file.get(), text, sizeof text - 1, &read, nullptr);
+      file.reset();
+      DeleteFileW(marker);
+      return RunResult{true, static_cast<unsigned long>(strtoul(text, nullptr, 10)), {}};
+    }
+    if (GetTickCount64() >= deadline) return Failure(L"Ghostscript did not finish in time");
+    Sleep(20);
+  }
+}
+
+}  // namespace
+
+std::wstring HostPath(const std::wstring& windowsPath) {
+  using UnixName = char*(CDECL*)(LPCWSTR);
+  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  const auto toUnix =
+      kernel ? reinterpret_cast<UnixName>(
+                   reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_unix_file_name")))
+             : nullptr;
+  if (!toUnix) return windowsPath;
+  char* unixName = toUnix(windowsPath.c_str());
+  if (!unixName) return windowsPath;
+  const int length = MultiByteToWideChar(CP_UTF8, 0, unixName, -1, nullptr, 0);
+  std::wstring result(length > 0 ? length - 1 : 0, L'\0');
+  if (length > 0) MultiByteToWideChar(CP_UTF8, 0, unixName, -1, result.data(), length);
+  HeapFree(GetProcessHeap(), 0, unixName);
+  return result;
+}
+
+std::optional<GhostscriptProgram> FindGhostscript() {
+  if (std::wstring setting = ReadText(std::wstring(kSettingsKey) + L"Ghostscript");
+      !setting.empty() && IsFile(setting)) {
+    return GhostscriptProgram{setting, false};
+  }
+  if (std::wstring registered = FromGhostscriptRegistry(); !registered.empty() && IsFile(registered)) {
+    return GhostscriptProgram{registered, false};
+  }
+  if (std::wstring onPath = FromPath(); !onPath.empty()) return GhostscriptProgram{onPath, false};
+  if (RunsUnderCompatibilityLayer() && IsFile(kHostShell) && IsFile(kHostGhostscript)) {
+    return GhostscriptProgram{kHostGhostscript, true};
+  }
+  return std::nullopt;
+}
+
+RunResult RunGhostscript(const GhostscriptProgram& program,
+                         const std::vector<std::wstring>& arguments, unsigned long timeoutMs) {
+  return program.hostProgram ? RunHostProgram(program, arguments, timeoutMs)
+                             : RunWindowsProgram(program, arguments, timeoutMs);
+}

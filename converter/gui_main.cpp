@@ -1,0 +1,28 @@
+// gui.exe, the converter: started by the monitor with a job (turn the spool
+// file into a PDF) or with a message for the user.
+#include <windows.h>
+
+#include "automation_error.h"
+#include "command_line_reader.h"
+#include "conversion.h"
+
+const wchar_t* DefaultErrorSource() noexcept { return L"gui"; }
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  try {
+    const std::optional<ConverterParameters> parameters =
+        ReadConverterParameters(GetCommandLineW());
+    if (parameters) {
+      if (const auto job = AsJobRequest(*parameters)) return ConvertJob(*job);
+      if (const auto message = AsMessageRequest(*parameters)) return ShowMonitorMessage(*message);
+    }
+    MessageBoxW(nullptr,
+                L"This program is started by the printer. Usage:\n"
+                L"gui.exe ps=\"file\", sessionid=\"id\", doc=\"name\", printer=\"name\"\n"
+                L"gui.exe msg=\"text\", icon=\"error|exclamation|information\"",
+                L"Quillmar PDF Writer", MB_OK | MB_ICONINFORMATION);
+    return 2;
+  } catch (...) {
+    return 3;
+  }
+}
