@@ -30,7 +30,20 @@ BOOL CALLBACK CollectDialog(HWND window, LPARAM context) {
 
 }  // namespace
 
-MessageBoxWatcher::MessageBoxWatcher() : thread_([this] { Run(); }) {}
+MessageBoxWatcher::MessageBoxWatcher(Scope scope)
+    : scope_(scope), processes_{GetCurrentProcessId()}, thread_([this] { Run(); }) {}
+
+void MessageBoxWatcher::WatchProcess(DWORD processId) {
+  std::lock_guard lock(mutex_);
+  processes_.insert(processId);
+}
+
+bool MessageBoxWatcher::Watched(HWND window) const {
+  if (scope_ == Scope::kAnyProcess) return true;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  return processes_.count(processId) != 0;
+}
 
 MessageBoxWatcher::~MessageBoxWatcher() {
   stop_ = true;
@@ -72,7 +85,8 @@ void MessageBoxWatcher::Sweep() {
   }
   bool added = false;
   for (HWND box : boxes) {
-    if (dismissed_.count(box)) continue;
+    if (dismissed_.count(box) || !Watched(box)) continue;
+    if (!GetDlgItem(box, kMessageTextControl)) continue;  // not filled in yet
     seen_.push_back({WindowText(box), BoxText(box)});
     dismissed_.insert(box);
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

@@ -1,9 +1,11 @@
 // Sees, records and dismisses message boxes while a test runs.
 //
 // A watcher thread looks every few milliseconds for visible top-level windows
-// of the dialog class "#32770" (the class of every MessageBoxW box, in this
-// process or in any other on the same desktop), records the caption and the
-// text of each one, and presses OK on it (WM_COMMAND IDOK). The test prefix
+// of the dialog class "#32770" (the class of every MessageBoxW box), records the
+// caption and the text of each one, and presses OK on it (WM_COMMAND IDOK).
+// By default it sees only the boxes of its own process, so that tests running
+// side by side do not answer each other's boxes; WatchProcess adds a child
+// process (for instance a program under test), and AnyProcess sees them all. The test prefix
 // uses Wine's null graphics driver, so boxes are real, blocking windows; a
 // test that can raise one must run a watcher, or it hangs.
 //
@@ -30,7 +32,9 @@ struct SeenMessageBox {
 
 class MessageBoxWatcher {
  public:
-  MessageBoxWatcher();
+  enum class Scope { kThisProcess, kAnyProcess };
+
+  explicit MessageBoxWatcher(Scope scope = Scope::kThisProcess);
   ~MessageBoxWatcher();
   MessageBoxWatcher(const MessageBoxWatcher&) = delete;
   MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
@@ -43,10 +47,17 @@ class MessageBoxWatcher {
   std::vector<SeenMessageBox> Seen() const;
   size_t Count() const;
 
+  // Also watches the boxes of another process (by id).
+  void WatchProcess(DWORD processId);
+
  private:
   void Run();
   void Sweep();
 
+  bool Watched(HWND window) const;
+
+  const Scope scope_;
+  std::set<DWORD> processes_;  // watched process ids (guarded by mutex_)
   std::atomic<bool> stop_{false};
   mutable std::mutex mutex_;
   std::condition_variable changed_;

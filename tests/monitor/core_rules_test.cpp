@@ -1,0 +1,103 @@
+// The monitor's rules that need no operating-system call.
+#include <gtest/gtest.h>
+
+#include "converter_command_line.h"
+#include "environment_lookup.h"
+#include "log_entry.h"
+#include "session_id.h"
+#include "text_rules.h"
+#include "wait_schedule.h"
+
+using namespace std::string_literals;
+
+TEST(PortNames, FoldOnlyAsciiLetters) {
+  EXPECT_TRUE(PortNamesEqual(L"QPDF:", L"qpdf:"));
+  EXPECT_TRUE(PortNamesEqual(L"Port-Z", L"pORT-z"));
+  EXPECT_FALSE(PortNamesEqual(L"\u00C4RGER", L"\u00E4rger"));  // only A-Z are folded
+  EXPECT_FALSE(PortNamesEqual(L"PORT", L"PORT1"));
+  EXPECT_FALSE(PortNamesEqual(L"[", L"{"));  // '[' is not an upper-case letter
+}
+
+TEST(EnvironmentLookup, ComparesWholeNamesCaseSensitively) {
+  const std::wstring block = L"TEMPDIR=wrong\0TEMP=C:\\t\0temp=lower\0\0"s;
+  EXPECT_EQ(FindEnvironmentValue(block.c_str(), block.size(), L"TEMP"), L"C:\\t");
+  EXPECT_EQ(FindEnvironmentValue(block.c_str(), block.size(), L"temp"), L"lower");
+  EXPECT_EQ(FindEnvironmentValue(block.c_str(), block.size(), L"TEM"), std::nullopt);
+  EXPECT_EQ(FindEnvironmentValue(block.c_str(), block.size(), L"TMP"), std::nullopt);
+}
+
+TEST(EnvironmentLookup, LaterEntryWinsAndValueKeepsFurtherEquals) {
+  const std::wstring block = L"=C:=C:\\\0A=1\0A=x=y\0\0"s;
+  EXPECT_EQ(FindEnvironmentValue(block.c_str(), block.size(), L"A"), L"x=y");
+  EXPECT_EQ(FindEnvironmentValue(block.c_str(), block.size(), L""), L"C:=C:\\");
+}
+
+TEST(EnvironmentLookup, StopsAtTheReadLimit) {
+  const std::wstring block = L"A=1\0B=2\0\0"s;
+  EXPECT_EQ(FindEnvironmentValue(block.c_str(), 4, L"B"), std::nullopt);
+  EXPECT_EQ(FindEnvironmentValue(block.c_str(), 4, L"A"), L"1");
+  EXPECT_EQ(FindEnvironmentValue(nullptr, 100, L"A"), std::nullopt);
+}
+
+TEST(LogEntry, HasSourceMessageAndDetail) {
+  EXPECT_EQ(FormatLogEntry(L"MakePDF", L"Work Area", L"C:\\w\\"),
+            L"[MakePDF] Work Area: C:\\w\\\n");
+  EXPECT_EQ(FormatLogEntry(nullptr, L"Start", nullptr), L"Start\n");
+  EXPECT_EQ(FormatLogEntry(L"S", L"M", L""), L"[S] M: \n");
+}
+
+TEST(LogEntry, CharactersBeyondOneByteBecomeQuestionMarks) {
+  EXPECT_EQ(NarrowForLog(L"a\u00E9\u20ACb\n"), "a\xE9?b\n");
+}
+
+TEST(SingleByteNames, WidenByteForByteWithinTheLimit) {
+  EXPECT_EQ(WidenSingleByte("C:\\a\xE9.pdf", 260), L"C:\\a\u00E9.pdf");
+  EXPECT_EQ(WidenSingleByte(nullptr, 260), std::nullopt);
+  EXPECT_EQ(WidenSingleByte(std::string(259, 'a').c_str(), 260), std::wstring(259, L'a'));
+  EXPECT_EQ(WidenSingleByte(std::string(260, 'a').c_str(), 260), std::nullopt);
+}
+
+TEST(SessionId, IsLowerCaseHexGrouped8_4_4_4_12) {
+  const uint8_t tail[8] = {0xAB, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0xFF};
+  EXPECT_EQ(FormatSessionId(0x0012ABCD, 0x00EF, 0xA, tail),
+            L"0012abcd-00ef-000a-ab01-0203040506ff");
+}
+
+TEST(ConverterCommandLine, JobFormWithAndWithoutTrailingBackslash) {
+  const std::wstring parameters = JobParameters(L"C:\\w\\id_printer.ps", L"id", L"Doc", L"P");
+  EXPECT_EQ(parameters,
+            L"ps=\"C:\\w\\id_printer.ps\", sessionid=\"id\", doc=\"Doc\", printer=\"P\"");
+  EXPECT_EQ(ConverterCommandLine(L"C:\\App", parameters), L"\"C:\\App\\gui.exe\" " + parameters);
+  EXPECT_EQ(ConverterCommandLine(L"C:\\App\\", parameters), L"\"C:\\App\\gui.exe\" " + parameters);
+}
+
+TEST(ConverterCommandLine, DoubleQuotesInValuesAreDoubledCommasKept) {
+  EXPECT_EQ(JobParameters(L"a\"b", L"id", L"one, two", L"say \"hi\""),
+            L"ps=\"a\"\"b\", sessionid=\"id\", doc=\"one, two\", printer=\"say \"\"hi\"\"\"");
+}
+
+TEST(ConverterCommandLine, MessageFormDoublesBackslashesAndNamesTheIcon) {
+  EXPECT_EQ(MessageParameters(L"C:\\x\\y \"q\"", 16),
+            L"msg=\"C:\\\\x\\\\y \"\"q\"\"\", icon=\"error\"");
+  EXPECT_EQ(IconWord(48), L"exclamation");
+  EXPECT_EQ(IconWord(64), L"information");
+  EXPECT_EQ(IconWord(0), L"information");
+  EXPECT_EQ(EscapeBackslashes(L"\\\\a\\"), L"\\\\\\\\a\\\\");
+}
+
+TEST(WaitSchedule, PassesLastAtMostOneHundredMilliseconds) {
+  constexpr int64_t ms = kUnitsPerMillisecond;
+  EXPECT_EQ(NextPassMilliseconds(0, 10000, 0), 100u);
+  EXPECT_EQ(NextPassMilliseconds(0, 10000, 10050 * ms), 50u);
+  EXPECT_EQ(NextPassMilliseconds(0, 10000, 10100 * ms), std::nullopt);
+  EXPECT_EQ(NextPassMilliseconds(0, 0, 0), 100u);
+  EXPECT_EQ(NextPassMilliseconds(0, 0, 100 * ms), std::nullopt);
+}
+
+TEST(WaitSchedule, LargeTimeOutsDoNotOverflowAndClockGoingBackEnds) {
+  constexpr int64_t ms = kUnitsPerMillisecond;
+  EXPECT_EQ(NextPassMilliseconds(0, 0xFFFFFFFFu, 0xFFFFFFF0ll * ms), 100u);
+  EXPECT_EQ(NextPassMilliseconds(0, 0xFFFFFFFFu, (0xFFFFFFFFll + 99) * ms), 1u);
+  EXPECT_EQ(NextPassMilliseconds(0, 0xFFFFFFFFu, (0xFFFFFFFFll + 100) * ms), std::nullopt);
+  EXPECT_EQ(NextPassMilliseconds(1000 * ms, 5000, 0), std::nullopt);
+}
