@@ -9,7 +9,8 @@
 
 // Frees each thread's module data when the thread or the library goes away.
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
-  if (reason == DLL_THREAD_DETACH || reason == DLL_PROCESS_DETACH) ReleaseThreadState();
+  if (reason == DLL_THREAD_DETACH) ReleaseThreadState();
+  if (reason == DLL_PROCESS_DETACH) FreeThreadStateSlot();
   return TRUE;
 }
 

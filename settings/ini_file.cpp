@@ -67,11 +67,6 @@ void WriteWholeFile(const std::wstring& filename, const std::string& bytes) {
 }
 
 void ReplaceWithNewContent(const std::wstring& filename, const std::string& bytes) {
-  // A folder of that name would be swallowed by the rename on some systems.
-  const DWORD attributes = GetFileAttributesW(filename.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    throw SystemError(ERROR_ACCESS_DENIED);
-  }
   const std::wstring temporary = TemporaryNameFor(filename);
   try {
     WriteWholeFile(temporary, bytes);

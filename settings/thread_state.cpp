@@ -2,15 +2,23 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <new>
 
 namespace {
 
-// One thread-local slot, taken on first use and kept for the life of the process.
+std::atomic<DWORD> stateSlot{TLS_OUT_OF_INDEXES};
+
+// The thread-local slot of the state, taken on first use.
 DWORD StateSlot() {
-  static const DWORD slot = TlsAlloc();
-  if (slot == TLS_OUT_OF_INDEXES) throw std::bad_alloc();
-  return slot;
+  const DWORD taken = stateSlot.load();
+  if (taken != TLS_OUT_OF_INDEXES) return taken;
+  const DWORD fresh = TlsAlloc();
+  if (fresh == TLS_OUT_OF_INDEXES) throw std::bad_alloc();
+  DWORD expected = TLS_OUT_OF_INDEXES;
+  if (stateSlot.compare_exchange_strong(expected, fresh)) return fresh;
+  TlsFree(fresh);  // another thread was first
+  return expected;
 }
 
 }  // namespace
@@ -29,10 +37,14 @@ ThreadState& CurrentThreadState() {
 }
 
 void ReleaseThreadState() noexcept {
-  try {
-    const DWORD slot = StateSlot();
-    delete static_cast<ThreadState*>(TlsGetValue(slot));
-    TlsSetValue(slot, nullptr);
-  } catch (...) {
-  }
+  const DWORD slot = stateSlot.load();
+  if (slot == TLS_OUT_OF_INDEXES) return;
+  delete static_cast<ThreadState*>(TlsGetValue(slot));
+  TlsSetValue(slot, nullptr);
+}
+
+void FreeThreadStateSlot() noexcept {
+  ReleaseThreadState();
+  const DWORD slot = stateSlot.exchange(TLS_OUT_OF_INDEXES);
+  if (slot != TLS_OUT_OF_INDEXES) TlsFree(slot);
 }

@@ -11,5 +11,8 @@ struct ThreadState {
 // The calling thread's state, created on first use.
 ThreadState& CurrentThreadState();
 
-// Frees the calling thread's state (thread or process detach of the library).
+// Frees the calling thread's state (the thread leaves the library).
 void ReleaseThreadState() noexcept;
+
+// Frees the calling thread's state and the slot itself (the library is unloaded).
+void FreeThreadStateSlot() noexcept;

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <stdexcept>
+
+#include "data_folder_rule.h"
+#include "product_names.h"
+#include "settings_file_name.h"
+
+namespace {
+
+TEST(SettingsFileName, NamesTheRegularOrRunOnceFileOfTheInstance) {
+  EXPECT_EQ(SettingsFileName(L"D", false, L""), L"D\\settings.ini");
+  EXPECT_EQ(SettingsFileName(L"D", true, L""), L"D\\runonce.ini");
+  EXPECT_EQ(SettingsFileName(L"D", false, L"Office"), L"D\\settings-Office.ini");
+  EXPECT_EQ(SettingsFileName(L"D", true, L"Office"), L"D\\runonce-Office.ini");
+  EXPECT_EQ(SettingsFileName(L"", true, L"a\\b*"), L"\\runonce-a\\b*.ini");
+}
+
+TEST(ProductNames, BackslashesBecomeUnderscoresForRegistryKeys) {
+  EXPECT_EQ(ReplaceBackslashes(L"a\\b\\\\c/d"), L"a_b__c/d");
+  EXPECT_EQ(GetAppName(), L"PDF Writer");
+}
+
+// A world of environment variables, a registry value and existing folders.
+class DataFolderRule : public ::testing::Test {
+ protected:
+  std::wstring Resolve() {
+    DataFolderSources sources;
+    sources.environment = [this](const wchar_t* name) {
+      const auto found = environment_.find(name);
+      return found == environment_.end() ? std::wstring() : found->second;
+    };
+    sources.registryUserData = [this] {
+      ++registryReads_;
+      return userData_;
+    };
+    sources.libraryFolder = [] { return std::wstring(L"C:\\Program Files\\Quillmar\\PDF Writer"); };
+    sources.ensureFolder = [this](const std::wstring& path) {
+      ensured_.push_back(path);
+      if (failing_.count(path)) throw std::runtime_error("cannot create");
+      return !refused_.count(path);
+    };
+    sources.companyFolderName = L"Quillmar";
+    sources.appFolderName = L"PDF Writer";
+    return ResolveDataFolder(sources);
+  }
+
+  std::map<std::wstring, std::wstring> environment_;
+  std::wstring userData_;
+  std::set<std::wstring> refused_;  // folders that stay missing
+  std::set<std::wstring> failing_;  // folders whose creation raises
+  std::vector<std::wstring> ensured_;
+  int registryReads_ = 0;
+};
+
+TEST_F(DataFolderRule, AppDataComesFirstWithOneTrailingBackslashDropped) {
+  environment_ = {{L"APPDATA", L"C:\\Users\\anna\\AppData\\Roaming\\"},
+                  {L"USERPROFILE", L"C:\\Users\\anna"}};
+  EXPECT_EQ(Resolve(), L"C:\\Users\\anna\\AppData\\Roaming\\Quillmar\\PDF Writer");
+  EXPECT_EQ(registryReads_, 0);
+}
+
+TEST_F(DataFolderRule, UserProfileServesWhenAppDataIsUnsetOrUnusable) {
+  environment_ = {{L"USERPROFILE", L"C:\\Users\\anna"}};
+  EXPECT_EQ(Resolve(), L"C:\\Users\\anna\\Quillmar\\PDF Writer");
+  environment_[L"APPDATA"] = L"X:\\gone";
+  refused_ = {L"X:\\gone\\Quillmar\\PDF Writer"};
+  EXPECT_EQ(Resolve(), L"C:\\Users\\anna\\Quillmar\\PDF Writer");
+}
+
+TEST_F(DataFolderRule, RegistryFolderIsUsedAsItIs) {
+  userData_ = L"D:\\Shared\\";
+  EXPECT_EQ(Resolve(), L"D:\\Shared");
+  EXPECT_EQ(ensured_, std::vector<std::wstring>{L"D:\\Shared"});
+}
+
+TEST_F(DataFolderRule, LibraryFolderDataIsTheLastResort) {
+  EXPECT_EQ(Resolve(), L"C:\\Program Files\\Quillmar\\PDF Writer\\data");
+  refused_ = {L"C:\\Program Files\\Quillmar\\PDF Writer\\data"};
+  EXPECT_EQ(Resolve(), L"");
+}
+
+TEST_F(DataFolderRule, CreationErrorEndsTheSearch) {
+  environment_ = {{L"APPDATA", L"Q:\\locked"}, {L"USERPROFILE", L"C:\\Users\\anna"}};
+  failing_ = {L"Q:\\locked\\Quillmar\\PDF Writer"};
+  EXPECT_THROW(Resolve(), std::runtime_error);
+  EXPECT_EQ(ensured_.size(), 1u);
+}
+
+}  // namespace
