@@ -97,5 +97,9 @@ DictionaryPtr BuildSwitchTable(std::span<const CommandLineToken> tokens) {
 }
 
 DictionaryPtr ParseCommandLine(std::wstring_view text) {
-  return BuildSwitchTable(SplitCommandLine(text));
+  auto table = std::make_shared<Dictionary>();
+  for (CommandLineToken& token : SplitCommandLine(text)) {
+    table->Add(SwitchKey(token.name), std::move(token.value));
+  }
+  return table;
 }
