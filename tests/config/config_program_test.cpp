@@ -139,15 +139,6 @@ TEST_F(ConfigProgram, ClearDeletesOnlyTheRunOnceFile) {
             "[PDF Printer]\r\n  output=C:\\b.pdf\r\n");
 }
 
-TEST_F(ConfigProgram, RepeatedSwitchEndsWithTheDuplicateKeyErrorAndWritesNothing) {
-  EXPECT_EQ(RunConfig(L"/S /s x"), 2u);
-  ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_EQ(boxes_[0].caption, kProductName);
-  EXPECT_EQ(boxes_[0].text,
-            L"Error 457: This key is already associated with an element of this collection");
-  EXPECT_FALSE(RunOnceFileExists());
-}
-
 TEST_F(ConfigProgram, FailedWriteReportsTheComponentsErrorNumberAndDescription) {
   // A folder in the place of the file makes the write fail.
   CreateDirectoryW(RunOnceFile().c_str(), nullptr);
