@@ -3,16 +3,15 @@
 // about four times as long, and 1 MiB stays well under 100 ms.
 //
 // Measured under Wine 8 on the shared 2-core build machine (Release build,
-// best of 5, load average about 2.7 from parallel builds):
+// best of 5 per cell; the figures of three runs in a row, idle machine):
 //   text               64 KiB    256 KiB      1 MiB
-//   many switches     2.80 ms   12.97 ms   79.25 ms
-//     split only      0.75 ms    3.01 ms   14.72 ms
-//   quoted name       0.57 ms    2.59 ms   13.12 ms
-//   long value        0.05 ms    0.51 ms    2.18 ms
-// Splitting grows 4x per step. "many switches" builds a table of about
-// 100 000 distinct keys at 1 MiB; filling (and freeing) that hashed table is
-// most of its time, and its step above 4x comes from the table outgrowing the
-// processor caches (a Linux build of the same code shows the same curve).
+//   many switches     4.0-4.6   17.5-22.8  71.8-123.3 ms
+//     split only      0.72      3.0        14.7-15.2 ms
+//   quoted name       0.56-0.58 2.5-2.8    13.5-14.2 ms
+//   long value        0.05      0.46-0.50  2.2-2.9 ms
+// Splitting grows about 4x per step and takes 15 ms for 1 MiB. "many switches"
+// also fills a table of about 105 000 distinct keys; the table's hashed index
+// (one node per key) is most of that time and is what varies from run to run.
 #include <chrono>
 #include <cstdio>
 #include <string>
