@@ -91,15 +91,13 @@ std::wstring TypedText(const CommandLineToken& token) {
 }
 
 DictionaryPtr BuildSwitchTable(std::span<const CommandLineToken> tokens) {
+  // The table is built here rather than by the object factory, which would
+  // bring the platform's headers into this pure code; both make the same table.
   auto table = std::make_shared<Dictionary>();
   for (const CommandLineToken& token : tokens) table->Add(SwitchKey(token.name), token.value);
   return table;
 }
 
 DictionaryPtr ParseCommandLine(std::wstring_view text) {
-  auto table = std::make_shared<Dictionary>();
-  for (CommandLineToken& token : SplitCommandLine(text)) {
-    table->Add(SwitchKey(token.name), std::move(token.value));
-  }
-  return table;
+  return BuildSwitchTable(SplitCommandLine(text));
 }
