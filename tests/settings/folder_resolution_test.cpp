@@ -1,0 +1,141 @@
+// Where the component puts the settings files, as the process environment, the
+// machine setting "USERDATA" and the library's own folder decide. Each thread
+// resolves the folder once, so every case writes from a new thread.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <thread>
+
+#include "child_process.h"
+#include "com_test_support.h"
+#include "registry_override.h"
+#include "scratch_folder.h"
+#include "tavrin_h.h"
+
+namespace {
+
+// The last resort of the folder resolution: "data" beside the library file.
+std::wstring LibraryDataFolder() {
+  const std::wstring dllPath = TavrinDllPath();
+  return dllPath.substr(0, dllPath.find_last_of(L'\\')) + L"\\data";
+}
+
+void SetVariable(const wchar_t* name, const std::optional<std::wstring>& value) {
+  SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
+}
+
+// Writes the run-once file of `instance` from a new object on the calling thread.
+AutomationOutcome WriteRunOnce(const std::wstring& instance) {
+  ComPtr<IDispatch> object = CreateByProgId(kProgId);
+  if (!object) return {};
+  AutomationOutcome outcome = CallByName(object.get(), L"SetPrinterInstance", {instance});
+  if (!outcome.Succeeded()) return outcome;
+  return CallByName(object.get(), L"WriteSettings", {true});
+}
+
+AutomationOutcome WriteRunOnceOnNewThread(const std::wstring& instance) {
+  AutomationOutcome outcome;
+  std::thread([&] {
+    Apartment apartment;
+    outcome = WriteRunOnce(instance);
+  }).join();
+  return outcome;
+}
+
+class FolderResolution : public ::testing::Test {
+ protected:
+  // The library stays loaded while the threads of a test end (their ends with
+  // the library unloading are the business of ComponentUnload below).
+  void SetUp() override { library_ = LoadLibraryW(TavrinDllPath().c_str()); }
+  void TearDown() override { FreeLibrary(library_); }
+
+  void SetAppData(std::optional<std::wstring> value) { SetVariable(L"APPDATA", value); }
+  void SetUserProfile(std::optional<std::wstring> value) { SetVariable(L"USERPROFILE", value); }
+
+  HMODULE library_ = nullptr;
+  ScratchFolder scratch_;
+  MonitorSettingOverride userData_{L"USERDATA"};
+};
+
+TEST_F(FolderResolution, AppDataGetsCompanyAndApplicationFoldersCreatedWithParents) {
+  SetAppData(scratch_ / L"new\\Roaming\\");
+  SetUserProfile(scratch_ / L"profile");
+  ASSERT_TRUE(WriteRunOnceOnNewThread(L"appdata").Succeeded());
+  EXPECT_TRUE(PathExists(scratch_ / L"new\\Roaming\\Quillmar\\PDF Writer\\runonce-appdata.ini"));
+  EXPECT_FALSE(PathExists(scratch_ / L"profile"));
+}
+
+TEST_F(FolderResolution, UserProfileServesWhenAppDataIsUnset) {
+  SetAppData(std::nullopt);
+  SetUserProfile(scratch_ / L"profile");
+  ASSERT_TRUE(WriteRunOnceOnNewThread(L"profile").Succeeded());
+  EXPECT_TRUE(PathExists(scratch_ / L"profile\\Quillmar\\PDF Writer\\runonce-profile.ini"));
+}
+
+TEST_F(FolderResolution, MachineSettingThenLibraryFolderWhenNoVariableIsSet) {
+  SetAppData(std::nullopt);
+  SetUserProfile(std::nullopt);
+  userData_.Remove();
+  const std::wstring libraryData = LibraryDataFolder();
+  const std::wstring libraryFile =
+      libraryData + L"\\runonce-library-" + std::to_wstring(GetCurrentProcessId()) + L".ini";
+  ASSERT_TRUE(
+      WriteRunOnceOnNewThread(L"library-" + std::to_wstring(GetCurrentProcessId())).Succeeded());
+  EXPECT_TRUE(PathExists(libraryFile));
+  DeleteFileW(libraryFile.c_str());
+  RemoveDirectoryW(libraryData.c_str());  // only when nothing else is left in it
+
+  userData_.Set(scratch_ / L"shared\\");
+  ASSERT_TRUE(WriteRunOnceOnNewThread(L"shared").Succeeded());
+  EXPECT_TRUE(PathExists(scratch_ / L"shared\\runonce-shared.ini"));
+}
+
+TEST_F(FolderResolution, CreationErrorReachesTheCallerUnchanged) {
+  WriteFileBytes(scratch_ / L"afile", "not a folder");
+  SetAppData(scratch_ / L"afile");
+  SetUserProfile(scratch_ / L"profile");
+  const std::wstring expectedStart = L"Error creating folder in function MkDirRecurse. Target=" +
+                                     (scratch_ / L"afile\\Quillmar\\PDF Writer") + L", Current=" +
+                                     (scratch_ / L"afile\\") + L". ";
+  const AutomationOutcome outcome = WriteRunOnceOnNewThread(L"error");
+  EXPECT_EQ(outcome.result, DISP_E_EXCEPTION);
+  EXPECT_TRUE(FAILED(outcome.errorCode));
+  EXPECT_NE(outcome.errorCode, kWriteErrorResult);
+  EXPECT_EQ(outcome.description.rfind(expectedStart, 0), 0u)
+      << std::string(outcome.description.begin(), outcome.description.end());
+  EXPECT_FALSE(PathExists(scratch_ / L"profile"));
+}
+
+TEST_F(FolderResolution, EachThreadKeepsItsOwnAnswerWithoutCheckingItAgain) {
+  SetUserProfile(std::nullopt);
+  std::thread([&] {
+    Apartment apartment;
+    SetAppData(scratch_ / L"first");
+    ASSERT_TRUE(WriteRunOnce(L"cache").Succeeded());
+    ASSERT_TRUE(PathExists(scratch_ / L"first\\Quillmar\\PDF Writer\\runonce-cache.ini"));
+    RemoveTree(scratch_ / L"first");
+    SetAppData(scratch_ / L"second");
+    // The removed folder is still this thread's answer: the write fails there.
+    const AutomationOutcome outcome = WriteRunOnce(L"cache");
+    EXPECT_EQ(outcome.errorCode, kWriteErrorResult);
+    EXPECT_FALSE(PathExists(scratch_ / L"second"));
+  }).join();
+  ASSERT_TRUE(WriteRunOnceOnNewThread(L"cache").Succeeded());
+  EXPECT_TRUE(PathExists(scratch_ / L"second\\Quillmar\\PDF Writer\\runonce-cache.ini"));
+}
+
+// A thread that used the component, and was the last to hold it, ends: the
+// library is unloaded as its apartment goes, and per-thread data of the
+// component must not keep the thread from ending. Runs in a child process that
+// reaches the machine setting and the library folder (no APPDATA, USERPROFILE).
+TEST(ComponentUnload, ThreadEndsAfterItsApartmentReleasedTheLibrary) {
+  const std::wstring instance = L"thread-exit-" + std::to_wstring(GetCurrentProcessId());
+  const std::optional<DWORD> exitCode = RunWithEnvironment(
+      QuoteArgument(WindowsPathOf(THREAD_EXIT_PROBE_UNIX_PATH)) + L" " + instance,
+      {{L"APPDATA", std::nullopt}, {L"USERPROFILE", std::nullopt}}, {}, 20000);
+  EXPECT_EQ(exitCode, 0u) << "-1: the thread did not end within 20 s";
+  DeleteFileW((LibraryDataFolder() + L"\\runonce-" + instance + L".ini").c_str());
+  RemoveDirectoryW(LibraryDataFolder().c_str());
+}
+
+}  // namespace
