@@ -8,7 +8,7 @@
 #include "converter_log.h"
 #include "file_system.h"
 #include "ghostscript_command.h"
-#include "ghostscript_runner.h"
+#include "external_program.h"
 #include "job_settings.h"
 #include "path_names.h"
 #include "registry_read.h"
@@ -76,7 +76,7 @@ struct JobFailure {
 // Runs Ghostscript into a file beside the output and renames it into place,
 // so that no reader ever sees a partial PDF.
 void WritePdf(const JobRequest& job, const std::wstring& output) {
-  const std::optional<GhostscriptProgram> ghostscript = FindGhostscript();
+  const std::optional<ExternalProgram> ghostscript = FindGhostscript();
   if (!ghostscript) throw JobFailure{L"Ghostscript was not found."};
   if (const std::wstring folder = FolderOf(output); !folder.empty() && !IsFolder(folder)) {
     MkDirRecurse(folder);
@@ -85,7 +85,7 @@ void WritePdf(const JobRequest& job, const std::wstring& output) {
   const auto forProgram = [&](const std::wstring& path) {
     return ghostscript->hostProgram ? HostPath(path) : path;
   };
-  const RunResult run = RunGhostscript(
+  const RunResult run = RunExternalProgram(
       *ghostscript,
       GhostscriptArguments(forProgram(job.spoolFile), forProgram(partial), job.documentName),
       kConversionTimeoutMs);

@@ -11,8 +11,7 @@ std::wstring PdfTitleString(const std::wstring& title) {
 }
 
 std::vector<std::wstring> GhostscriptArguments(const std::wstring& postscript,
-                                               const std::wstring& pdf,
-                                               const std::wstring& title) {
+                                               const std::wstring& pdf, const std::wstring& title) {
   return {L"-q",
           L"-dNOPAUSE",
           L"-dBATCH",

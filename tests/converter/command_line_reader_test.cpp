@@ -80,9 +80,15 @@ TEST(GhostscriptCommand, TitleIsHexUtf16WithByteOrderMark) {
 }
 
 TEST(GhostscriptCommand, ArgumentsSurviveTheCommandLineSplit) {
-  const std::vector<std::wstring> arguments = {
-      L"plain", L"", L"a b", L"say \"x\"", L"C:\\dir with space\\", L"a\\\"b c",
-      L"\\\\server\\share", L"tab\there", L"-sOutputFile=C:\\a b.pdf"};
+  const std::vector<std::wstring> arguments = {L"plain",
+                                               L"",
+                                               L"a b",
+                                               L"say \"x\"",
+                                               L"C:\\dir with space\\",
+                                               L"a\\\"b c",
+                                               L"\\\\server\\share",
+                                               L"tab\there",
+                                               L"-sOutputFile=C:\\a b.pdf"};
   const std::wstring line = BuildCommandLine(L"C:\\Program Files\\gs\\gswin64c.exe", arguments);
   int count = 0;
   LPWSTR* split = CommandLineToArgvW(line.c_str(), &count);

@@ -1,4 +1,4 @@
-#include "ghostscript_runner.h"
+#include "external_program.h"
 
 #include <windows.h>
 
@@ -13,11 +13,6 @@ const wchar_t kSettingsKey[] = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Quillmar\\PDF Wri
 const wchar_t kHostShell[] = L"Z:\\bin\\sh";
 const wchar_t kHostGhostscript[] = L"Z:\\usr\\bin\\gs";
 
-bool RunsUnderCompatibilityLayer() {
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
 std::wstring ReadText(const std::wstring& path) {
   bool use64BitView = true;
   const RegistryValue value = RegRead(path, use64BitView);
@@ -28,16 +23,16 @@ std::wstring ReadText(const std::wstring& path) {
 // gswin64c.exe beside the GS_DLL of the newest release under Ghostscript's own key.
 std::wstring FromGhostscriptRegistry() {
   UniqueRegKey releases;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\GPL Ghostscript", 0,
-                    KEY_READ | KEY_WOW64_64KEY, releases.put()) != ERROR_SUCCESS) {
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\GPL Ghostscript", 0, KEY_READ | KEY_WOW64_64KEY,
+                    releases.put()) != ERROR_SUCCESS) {
     return {};
   }
   std::wstring newest;
   wchar_t name[256];
   for (DWORD index = 0;; ++index) {
     DWORD length = 256;
-    if (RegEnumKeyExW(releases.get(), index, name, &length, nullptr, nullptr, nullptr,
-                      nullptr) != ERROR_SUCCESS) {
+    if (RegEnumKeyExW(releases.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
       break;
     }
     if (newest.empty() || CompareStringOrdinal(name, -1, newest.c_str(), -1, TRUE) > 0) {
@@ -45,8 +40,7 @@ std::wstring FromGhostscriptRegistry() {
     }
   }
   if (newest.empty()) return {};
-  const std::wstring dll =
-      ReadText(L"HKLM\\SOFTWARE\\GPL Ghostscript\\" + newest + L"\\GS_DLL");
+  const std::wstring dll = ReadText(L"HKLM\\SOFTWARE\\GPL Ghostscript\\" + newest + L"\\GS_DLL");
   const std::size_t slash = dll.rfind(L'\\');
   if (slash == std::wstring::npos) return {};
   return dll.substr(0, slash + 1) + L"gswin64c.exe";
@@ -74,15 +68,15 @@ bool Start(std::wstring commandLine, UniqueHandle& process) {
   return true;
 }
 
-RunResult RunWindowsProgram(const GhostscriptProgram& program,
+RunResult RunWindowsProgram(const ExternalProgram& program,
                             const std::vector<std::wstring>& arguments, unsigned long timeoutMs) {
   UniqueHandle process;
   if (!Start(BuildCommandLine(program.path, arguments), process) || !process) {
-    return Failure(L"Ghostscript could not be started: " + program.path);
+    return Failure(L"Could not start " + program.path);
   }
   if (WaitForSingleObject(process.get(), timeoutMs) != WAIT_OBJECT_0) {
     TerminateProcess(process.get(), 1);
-    return Failure(L"Ghostscript did not finish in time");
+    return Failure(program.path + L" did not finish in time");
   }
   DWORD exitCode = 1;
   GetExitCodeProcess(process.get(), &exitCode);
@@ -92,12 +86,12 @@ RunResult RunWindowsProgram(const GhostscriptProgram& program,
 // A host program gives no process handle: the host shell runs it and then
 // writes its exit code to a marker file, which appears whole (written aside,
 // then renamed) once the program has ended.
-RunResult RunHostProgram(const GhostscriptProgram& program,
-                         const std::vector<std::wstring>& arguments, unsigned long timeoutMs) {
+RunResult RunHostProgram(const ExternalProgram& program, const std::vector<std::wstring>& arguments,
+                         unsigned long timeoutMs) {
   wchar_t temp[MAX_PATH];
   wchar_t marker[MAX_PATH];
   if (!GetTempPathW(MAX_PATH, temp) || !GetTempFileNameW(temp, L"gsx", 0, marker)) {
-    return Failure(L"No temporary file for the Ghostscript exit code");
+    return Failure(L"No temporary file for the exit code of " + program.path);
   }
   DeleteFileW(marker);
   std::vector<std::wstring> shellArguments = {
@@ -106,7 +100,7 @@ RunResult RunHostProgram(const GhostscriptProgram& program,
   shellArguments.insert(shellArguments.end(), arguments.begin(), arguments.end());
   UniqueHandle ignored;
   if (!Start(BuildCommandLine(kHostShell, shellArguments), ignored)) {
-    return Failure(L"Ghostscript could not be started: " + program.path);
+    return Failure(L"Could not start " + program.path);
   }
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
   for (;;) {
@@ -120,20 +114,24 @@ RunResult RunHostProgram(const GhostscriptProgram& program,
       DeleteFileW(marker);
       return RunResult{true, static_cast<unsigned long>(strtoul(text, nullptr, 10)), {}};
     }
-    if (GetTickCount64() >= deadline) return Failure(L"Ghostscript did not finish in time");
+    if (GetTickCount64() >= deadline) return Failure(program.path + L" did not finish in time");
     Sleep(20);
   }
 }
 
 }  // namespace
 
+bool HostProgramsAvailable() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr && IsFile(kHostShell);
+}
+
 std::wstring HostPath(const std::wstring& windowsPath) {
   using UnixName = char*(CDECL*)(LPCWSTR);
   HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  const auto toUnix =
-      kernel ? reinterpret_cast<UnixName>(
-                   reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_unix_file_name")))
-             : nullptr;
+  const auto toUnix = kernel ? reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+                                   GetProcAddress(kernel, "wine_get_unix_file_name")))
+                             : nullptr;
   if (!toUnix) return windowsPath;
   char* unixName = toUnix(windowsPath.c_str());
   if (!unixName) return windowsPath;
@@ -144,23 +142,24 @@ std::wstring HostPath(const std::wstring& windowsPath) {
   return result;
 }
 
-std::optional<GhostscriptProgram> FindGhostscript() {
+std::optional<ExternalProgram> FindGhostscript() {
   if (std::wstring setting = ReadText(std::wstring(kSettingsKey) + L"Ghostscript");
       !setting.empty() && IsFile(setting)) {
-    return GhostscriptProgram{setting, false};
+    return ExternalProgram{setting, false};
   }
-  if (std::wstring registered = FromGhostscriptRegistry(); !registered.empty() && IsFile(registered)) {
-    return GhostscriptProgram{registered, false};
+  if (std::wstring registered = FromGhostscriptRegistry();
+      !registered.empty() && IsFile(registered)) {
+    return ExternalProgram{registered, false};
   }
-  if (std::wstring onPath = FromPath(); !onPath.empty()) return GhostscriptProgram{onPath, false};
-  if (RunsUnderCompatibilityLayer() && IsFile(kHostShell) && IsFile(kHostGhostscript)) {
-    return GhostscriptProgram{kHostGhostscript, true};
+  if (std::wstring onPath = FromPath(); !onPath.empty()) return ExternalProgram{onPath, false};
+  if (HostProgramsAvailable() && IsFile(kHostGhostscript)) {
+    return ExternalProgram{kHostGhostscript, true};
   }
   return std::nullopt;
 }
 
-RunResult RunGhostscript(const GhostscriptProgram& program,
-                         const std::vector<std::wstring>& arguments, unsigned long timeoutMs) {
+RunResult RunExternalProgram(const ExternalProgram& program,
+                             const std::vector<std::wstring>& arguments, unsigned long timeoutMs) {
   return program.hostProgram ? RunHostProgram(program, arguments, timeoutMs)
                              : RunWindowsProgram(program, arguments, timeoutMs);
 }

@@ -1,0 +1,35 @@
+// Running the external programs of a conversion (Ghostscript), on Windows or,
+// under a compatibility layer, on the host system.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct ExternalProgram {
+  std::wstring path;
+  // A program of the host system under a compatibility layer: it is started
+  // through the host's shell, gets host paths and gives no process handle.
+  bool hostProgram = false;
+};
+
+struct RunResult {
+  bool finished = false;  // false: it could not be started or ran out of time
+  unsigned long exitCode = 0;
+  std::wstring failure;  // what went wrong when not finished
+};
+
+// Runs `program` with `arguments` (paths in them must suit the program: see
+// HostPath), waiting at most `timeoutMs` for it to end.
+RunResult RunExternalProgram(const ExternalProgram& program,
+                             const std::vector<std::wstring>& arguments, unsigned long timeoutMs);
+
+// The host system's path of a Windows path, or the path itself where there is no host.
+std::wstring HostPath(const std::wstring& windowsPath);
+
+// True under a compatibility layer that runs host programs.
+bool HostProgramsAvailable();
+
+// Ghostscript: the "Ghostscript" setting, Ghostscript's own registry entries,
+// the PATH, and under a compatibility layer the host's gs.
+std::optional<ExternalProgram> FindGhostscript();
