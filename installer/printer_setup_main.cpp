@@ -1,0 +1,58 @@
+// printer_setup.exe: the spooler's part of installing and removing the printer.
+//
+//   printer_setup install   PostScript driver, port monitor with its port, printer
+//   printer_setup remove    printer, port monitor with its port, our own driver
+//
+// Both can run any number of times: what exists already is kept (install) and
+// what is missing is skipped (remove). Exit code 0 on success, else the system
+// error code of the step that failed (2 for a wrong command line).
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "port_monitor_setup.h"
+#include "printer_driver_setup.h"
+#include "printer_queue_setup.h"
+#include "setup_error.h"
+
+namespace {
+
+void Install() {
+  const std::wstring driver = InstallPostScriptDriver();
+  std::fwprintf(stdout, L"Printer driver: %ls\n", driver.c_str());
+  InstallPortMonitor();
+  std::fwprintf(stdout, L"Port monitor installed\n");
+  InstallPrinter(driver);
+  std::fwprintf(stdout, L"Printer installed\n");
+}
+
+void Remove() {
+  RemovePrinter();
+  std::fwprintf(stdout, L"Printer removed\n");
+  RemovePortMonitor();
+  std::fwprintf(stdout, L"Port monitor removed\n");
+  RemoveOwnPostScriptDriver();
+  std::fwprintf(stdout, L"Printer driver removed\n");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::wstring verb = argc == 2 ? argv[1] : L"";
+  if (verb != L"install" && verb != L"remove") {
+    std::fwprintf(stderr, L"Usage: printer_setup install|remove\n");
+    return ERROR_BAD_ARGUMENTS;
+  }
+  try {
+    verb == L"install" ? Install() : Remove();
+    return 0;
+  } catch (const SetupError& error) {
+    std::fwprintf(stderr, L"%ls failed: error %lu: %ls\n", error.step.c_str(), error.code,
+                  ErrorText(error.code).c_str());
+    return static_cast<int>(error.code);
+  } catch (const std::exception& error) {
+    std::fwprintf(stderr, L"Failed: %hs\n", error.what());
+    return ERROR_GEN_FAILURE;
+  }
+}

@@ -1,0 +1,22 @@
+// The names under which the printer and its parts are installed.
+#pragma once
+
+namespace setup_names {
+
+inline constexpr wchar_t kMonitorName[] = L"Quillmar Printer Monitor";
+inline constexpr wchar_t kMonitorLibrary[] = L"corvale.dll";
+inline constexpr wchar_t kPortName[] = L"QUILLMAR:";
+inline constexpr wchar_t kPrinterName[] = L"Quillmar Printer";
+inline constexpr wchar_t kPrintProcessor[] = L"winprint";
+inline constexpr wchar_t kDatatype[] = L"RAW";
+
+// The PostScript class driver that Windows ships in its driver store.
+inline constexpr wchar_t kClassDriverName[] = L"Microsoft PS Class Driver";
+// Under Wine: our own registration of Wine's PostScript driver.
+inline constexpr wchar_t kWineDriverName[] = L"Quillmar PostScript Driver";
+inline constexpr wchar_t kWineDriverLibrary[] = L"wineps.drv";
+
+// Under HKEY_LOCAL_MACHINE: the spooler's monitor keys.
+inline constexpr wchar_t kMonitorsKey[] = L"System\\CurrentControlSet\\Control\\Print\\Monitors";
+
+}  // namespace setup_names
