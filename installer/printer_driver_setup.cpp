@@ -27,7 +27,7 @@ void RegisterWinePostScriptDriver(const std::wstring& name) {
   info.pDriverPath = file.data();
   info.pDataFile = file.data();
   info.pConfigFile = file.data();
-  if (!AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&info), 0)) {
+  if (!AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&info), APD_COPY_NEW_FILES)) {
     ThrowLastError(L"Adding the printer driver " + name);
   }
 }
@@ -81,10 +81,10 @@ std::wstring InstallPostScriptDriver() {
 }
 
 void RemoveOwnPostScriptDriver() {
-  for (const std::wstring& name : InstalledDriverNames()) {
+  for (std::wstring name : InstalledDriverNames()) {
     if (!IsOwnDriver(name)) continue;
-    std::wstring driverName = name;
-    if (!DeletePrinterDriverW(nullptr, nullptr, driverName.data())) {
+    // The driver's file is Wine's own, shared by its PostScript printers: it stays.
+    if (!DeletePrinterDriverW(nullptr, nullptr, name.data())) {
       ThrowLastError(L"Deleting the printer driver " + name);
     }
   }

@@ -118,7 +118,7 @@ Section "Uninstall"
   Delete "$INSTDIR\debug.txt"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
-  RMDir "$INSTDIR\.."
+  RMDir "$PROGRAMFILES64\Quillmar"
 
   DeleteRegKey HKLM "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKLM "${PRODUCT_KEY}"

@@ -1,0 +1,68 @@
+// Runs the built setup program and its uninstaller in the test prefix, and
+// reads back what they leave behind.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The default program folder: %ProgramFiles%\Quillmar\PDF Writer.
+std::wstring DefaultProgramFolder();
+// The system folder, where the spooler loads monitors from.
+std::wstring SystemFolder();
+// Wine's PostScript driver file in the printer driver folder, put there when
+// the prefix was made; Wine's printers share it.
+std::wstring WineDriverFile();
+
+// Runs the setup program silently (/S), with /D=<folder> when a folder is given;
+// its exit code, or nothing when it could not start.
+std::optional<DWORD> RunSetup(const std::wstring& folder = {});
+
+// Runs the uninstaller of the installation in `folder` silently and waits for
+// it: a copy of it runs from a scratch folder, as the uninstaller cannot wait
+// for itself otherwise. Nothing when there is no uninstaller to run.
+std::optional<DWORD> RunUninstaller(const std::wstring& folder = DefaultProgramFolder());
+// The same with a given uninstaller (a copy kept from an earlier installation).
+std::optional<DWORD> RunUninstallerFrom(const std::wstring& uninstaller,
+                                        const std::wstring& folder = DefaultProgramFolder());
+
+// A text value, or nothing when the key or value is missing.
+std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const std::wstring& name);
+bool KeyExists(HKEY root, const std::wstring& key);
+
+// What the spooler lists.
+std::vector<std::wstring> MonitorNames();
+struct ListedPort {
+  std::wstring name;
+  std::wstring monitor;
+  std::wstring description;
+};
+std::vector<ListedPort> ListedPorts();
+std::vector<std::wstring> PrinterNames();
+std::vector<std::wstring> PrinterDriverNames();
+
+// Every trace of the product that is still there, each as a short description;
+// empty once the product is completely removed.
+std::vector<std::wstring> RemainingTraces(const std::wstring& folder = DefaultProgramFolder());
+
+// Keeps what other test programs of the prefix rely on across a test that
+// installs and uninstalls: the settings component's class registration (their
+// copy of the library) and the values of the machine-wide settings key.
+class PrefixStateKeeper {
+ public:
+  PrefixStateKeeper();
+  ~PrefixStateKeeper();
+  PrefixStateKeeper(const PrefixStateKeeper&) = delete;
+  PrefixStateKeeper& operator=(const PrefixStateKeeper&) = delete;
+
+ private:
+  struct Value {
+    std::wstring name;
+    DWORD type;
+    std::vector<BYTE> data;
+  };
+  std::optional<std::wstring> settingsLibrary_;
+  std::optional<std::vector<Value>> settingsValues_;
+};

@@ -1,0 +1,57 @@
+// The installer's rules for the stored port list and the choice of driver.
+#include <gtest/gtest.h>
+
+#include "driver_choice.h"
+#include "port_values.h"
+#include "setup_names.h"
+
+namespace {
+
+using namespace setup_names;
+
+TEST(PortValues, FirstPortGoesToValueOne) { EXPECT_EQ(PortValueToAdd({}, kPortName), L"1"); }
+
+TEST(PortValues, NewPortFollowsTheOthers) {
+  EXPECT_EQ(PortValueToAdd({L"OTHER1:", L"OTHER2:"}, kPortName), L"3");
+}
+
+TEST(PortValues, PortListedAlreadyIsNotAddedAgainWhateverItsCase) {
+  EXPECT_FALSE(PortValueToAdd({L"OTHER:", kPortName}, kPortName).has_value());
+  EXPECT_FALSE(PortValueToAdd({L"quillmar:"}, L"QUILLMAR:").has_value());
+}
+
+TEST(PortValues, OnlyLettersAToZFoldLikeTheMonitorFoldsThem) {
+  EXPECT_TRUE(SamePortName(L"Port-A:", L"pORT-a:"));
+  EXPECT_FALSE(SamePortName(L"\u00C4:", L"\u00E4:"));  // Ä and ä differ
+  EXPECT_FALSE(SamePortName(L"PORT:", L"PORT1:"));
+  EXPECT_FALSE(SamePortName(L"[:", L"{:"));  // 0x5B and 0x7B are 0x20 apart but not letters
+}
+
+TEST(DriverChoice, ClassDriverIsUsedWhereTheSystemHasItRegistered) {
+  const DriverChoice choice = ChoosePostScriptDriver({L"Other", kClassDriverName}, true);
+  EXPECT_EQ(choice.source, DriverSource::kInstalled);
+  EXPECT_EQ(choice.name, kClassDriverName);
+}
+
+TEST(DriverChoice, UnderWineOurDriverIsRegisteredOnceAndThenReused) {
+  const DriverChoice first = ChoosePostScriptDriver({L"Other"}, true);
+  EXPECT_EQ(first.source, DriverSource::kWinePostScript);
+  EXPECT_EQ(first.name, kWineDriverName);
+  const DriverChoice again = ChoosePostScriptDriver({L"Other", kWineDriverName}, true);
+  EXPECT_EQ(again.source, DriverSource::kInstalled);
+  EXPECT_EQ(again.name, kWineDriverName);
+}
+
+TEST(DriverChoice, WindowsWithoutTheClassDriverInstallsItFromTheDriverStore) {
+  const DriverChoice choice = ChoosePostScriptDriver({L"Other"}, false);
+  EXPECT_EQ(choice.source, DriverSource::kClassDriverStore);
+  EXPECT_EQ(choice.name, kClassDriverName);
+}
+
+TEST(DriverChoice, OnlyOurOwnDriverIsEverRemoved) {
+  EXPECT_TRUE(IsOwnDriver(kWineDriverName));
+  EXPECT_FALSE(IsOwnDriver(kClassDriverName));
+  EXPECT_FALSE(IsOwnDriver(L"Other"));
+}
+
+}  // namespace
