@@ -42,6 +42,7 @@ class LineReader {
 
 void ParseIniText(std::wstring_view text, Dictionary& root, const TableFactory& newSection) {
   Dictionary* current = &root;
+  std::wstring key;  // reused: the table copies the key it keeps
   LineReader reader(text);
   std::wstring_view rawLine;
   while (reader.Next(rawLine)) {
@@ -55,9 +56,10 @@ void ParseIniText(std::wstring_view text, Dictionary& root, const TableFactory& 
     }
     const auto equals = line.find(L'=');
     if (equals == std::wstring_view::npos) continue;
-    const std::wstring_view key = TrimSpaces(line.substr(0, equals));
-    if (key.empty()) continue;
-    current->Set(std::wstring(key), std::wstring(TrimSpaces(line.substr(equals + 1))));
+    const std::wstring_view keyText = TrimSpaces(line.substr(0, equals));
+    if (keyText.empty()) continue;
+    key.assign(keyText);
+    current->Set(key, std::wstring(TrimSpaces(line.substr(equals + 1))));
   }
 }
 

@@ -1,0 +1,96 @@
+// settings_benchmark: how LoadSettings and WriteSettings grow with the size of
+// a settings file, and how the load compares with the platform's own INI
+// reader (GetPrivateProfileSectionW) on the same file in the same run.
+//
+// Drives tavrin.dll through its class factory (no registration needed), with
+// APPDATA pointing into a scratch folder. Prints one line per size.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "automation_call.h"
+#include "com_test_support.h"
+#include "scratch_folder.h"
+#include "tavrin_h.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MillisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+std::string SettingsFile(int entries) {
+  std::string text = "[PDF Printer]\r\n";
+  text.reserve(static_cast<std::size_t>(entries) * 32);
+  for (int i = 0; i < entries; ++i) {
+    text += "  setting" + std::to_string(i) + "=value of setting " + std::to_string(i) + "\r\n";
+  }
+  return text;
+}
+
+ComPtr<IDispatch> CreateFromLibrary(HMODULE library) {
+  using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+  const auto getClassObject = reinterpret_cast<GetClassObject>(
+      reinterpret_cast<void*>(GetProcAddress(library, "DllGetClassObject")));
+  ComPtr<IClassFactory> factory;
+  ComPtr<IDispatch> object;
+  if (getClassObject &&
+      SUCCEEDED(getClassObject(CLSID_PDFPrinterSettings, IID_IClassFactory, factory.put_void()))) {
+    factory->CreateInstance(nullptr, IID_IDispatch, object.put_void());
+  }
+  return object;
+}
+
+}  // namespace
+
+int main() {
+  Apartment apartment;
+  ScratchFolder scratch;
+  SetEnvironmentVariableW(L"APPDATA", scratch.Path().c_str());
+  const std::wstring folder = scratch / L"Quillmar\\PDF Writer";
+  const std::wstring file = folder + L"\\runonce-bench.ini";
+  const HMODULE library = LoadLibraryW(TavrinDllPath().c_str());
+  ComPtr<IDispatch> settings = library ? CreateFromLibrary(library) : ComPtr<IDispatch>();
+  if (!settings || !CallByName(settings.get(), L"SetPrinterInstance", {std::wstring(L"bench")}).Succeeded() ||
+      !CallByName(settings.get(), L"RemoveSettings").Succeeded()) {  // resolves and creates the folder
+    std::fprintf(stderr, "cannot drive tavrin.dll\n");
+    return 1;
+  }
+
+  std::printf("%10s %12s %12s %12s %14s %16s\n", "entries", "file bytes", "load ms", "write ms",
+              "load ns/entry", "platform load ms");
+  for (const int entries : {10000, 100000, 1000000}) {
+    const std::string text = SettingsFile(entries);
+    WriteFileBytes(file, text);
+
+    auto start = Clock::now();
+    const bool loaded = CallByName(settings.get(), L"LoadSettings").Succeeded();
+    const double loadMs = MillisecondsSince(start);
+    const std::wstring last = L"setting" + std::to_wstring(entries - 1);
+    const bool complete = CallByName(settings.get(), L"GetValue", {last}).text ==
+                          L"value of setting " + std::to_wstring(entries - 1);
+
+    start = Clock::now();
+    const bool written = CallByName(settings.get(), L"WriteSettings").Succeeded();
+    const double writeMs = MillisecondsSince(start);
+    const bool same = ReadFileBytes(file) == text;
+
+    std::vector<wchar_t> buffer(text.size() + 2);
+    start = Clock::now();
+    const DWORD copied = GetPrivateProfileSectionW(L"PDF Printer", buffer.data(),
+                                                   static_cast<DWORD>(buffer.size()), file.c_str());
+    const double platformMs = MillisecondsSince(start);
+
+    std::printf("%10d %12zu %12.1f %12.1f %14.1f %16.1f%s\n", entries, text.size(), loadMs, writeMs,
+                loadMs * 1e6 / entries, platformMs,
+                loaded && complete && written && same && copied > 0 ? "" : "  (check failed)");
+  }
+  settings.reset();
+  FreeLibrary(library);
+  return 0;
+}
