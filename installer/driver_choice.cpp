@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "port_values.h"
 #include "setup_names.h"
 
 namespace {
@@ -25,6 +26,11 @@ DriverChoice ChoosePostScriptDriver(const std::vector<std::wstring>& installedDr
     return {source, kWineDriverName};
   }
   return {DriverSource::kClassDriverStore, kClassDriverName};
+}
+
+bool IsOwnDriverFile(const std::wstring& path) {
+  const std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+  return EqualIgnoringAsciiCase(name, setup_names::kWineDriverDescription);
 }
 
 bool IsOwnDriver(const std::wstring& driverName) {

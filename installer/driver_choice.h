@@ -26,3 +26,7 @@ DriverChoice ChoosePostScriptDriver(const std::vector<std::wstring>& installedDr
 // Whether the uninstaller removes the driver: only the one we registered, never
 // the system's class driver, which other printers may use.
 bool IsOwnDriver(const std::wstring& driverName);
+
+// Whether a driver file (a full path) is our printer description, which the
+// uninstaller deletes; Wine's driver library, shared by Wine's printers, is not.
+bool IsOwnDriverFile(const std::wstring& path);

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-// Port names compare like the monitor compares them: only A-Z fold to a-z.
-bool SamePortName(const std::wstring& a, const std::wstring& b);
+// Port names compare like the monitor compares them, and file names alike:
+// only A-Z fold to a-z.
+bool EqualIgnoringAsciiCase(const std::wstring& a, const std::wstring& b);
 
 // The value name under which `port` joins the stored list `ports` (the texts of
 // "1", "2", ... in order), or nothing when the list holds it already.

@@ -18,15 +18,43 @@ bool WinePostScriptDriverAvailable() {
   return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+std::wstring PrinterDriverFolder() {
+  wchar_t folder[MAX_PATH];
+  DWORD size = 0;
+  if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder),
+                                  sizeof(folder), &size)) {
+    ThrowLastError(L"Finding the printer driver folder");
+  }
+  return folder;
+}
+
+std::wstring OwnFolder() {
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) ThrowLastError(L"Finding the program folder");
+  std::wstring folder(path, length);
+  return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+// Wine's PostScript driver reads the driver's data file as the printer's
+// description (page sizes, fonts); without one its pages have no size. The
+// description comes with this program; Wine's spooler copies the driver's files
+// from the driver folder into its version subfolder.
 void RegisterWinePostScriptDriver(const std::wstring& name) {
+  const std::wstring description = PrinterDriverFolder() + L"\\" + kWineDriverDescription;
+  if (!CopyFileW((OwnFolder() + L"\\" + kWineDriverDescription).c_str(), description.c_str(),
+                 FALSE)) {
+    ThrowLastError(L"Copying the printer description");
+  }
   std::wstring driverName = name;
-  std::wstring file = kWineDriverLibrary;
+  std::wstring library = kWineDriverLibrary;
+  std::wstring dataFile = kWineDriverDescription;
   DRIVER_INFO_3W info{};
   info.cVersion = 3;
   info.pName = driverName.data();
-  info.pDriverPath = file.data();
-  info.pDataFile = file.data();
-  info.pConfigFile = file.data();
+  info.pDriverPath = library.data();
+  info.pDataFile = dataFile.data();
+  info.pConfigFile = library.data();
   if (!AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&info), APD_COPY_NEW_FILES)) {
     ThrowLastError(L"Adding the printer driver " + name);
   }
@@ -49,18 +77,25 @@ void InstallFromDriverStore(const std::wstring& name) {
 
 }  // namespace
 
-std::vector<std::wstring> InstalledDriverNames() {
+std::vector<InstalledDriver> InstalledDrivers() {
   DWORD needed = 0, returned = 0;
-  EnumPrinterDriversW(nullptr, nullptr, 1, nullptr, 0, &needed, &returned);
+  EnumPrinterDriversW(nullptr, nullptr, 3, nullptr, 0, &needed, &returned);
   std::vector<BYTE> buffer(needed);
-  if (!EnumPrinterDriversW(nullptr, nullptr, 1, buffer.data(), needed, &needed, &returned)) {
+  if (!EnumPrinterDriversW(nullptr, nullptr, 3, buffer.data(), needed, &needed, &returned)) {
     return {};
   }
-  const auto* entries = reinterpret_cast<const DRIVER_INFO_1W*>(buffer.data());
-  std::vector<std::wstring> names;
+  const auto* entries = reinterpret_cast<const DRIVER_INFO_3W*>(buffer.data());
+  std::vector<InstalledDriver> drivers;
   for (DWORD i = 0; i < returned; ++i) {
-    if (entries[i].pName) names.emplace_back(entries[i].pName);
+    if (!entries[i].pName) continue;
+    drivers.push_back({entries[i].pName, entries[i].pDataFile ? entries[i].pDataFile : L""});
   }
+  return drivers;
+}
+
+std::vector<std::wstring> InstalledDriverNames() {
+  std::vector<std::wstring> names;
+  for (const InstalledDriver& driver : InstalledDrivers()) names.push_back(driver.name);
   return names;
 }
 
@@ -81,11 +116,15 @@ std::wstring InstallPostScriptDriver() {
 }
 
 void RemoveOwnPostScriptDriver() {
-  for (std::wstring name : InstalledDriverNames()) {
-    if (!IsOwnDriver(name)) continue;
-    // The driver's file is Wine's own, shared by its PostScript printers: it stays.
+  for (const InstalledDriver& driver : InstalledDrivers()) {
+    if (!IsOwnDriver(driver.name)) continue;
+    std::wstring name = driver.name;
+    // Wine's spooler deletes no driver files. Ours is the printer description;
+    // the driver library is Wine's own, shared by its printers, and stays.
     if (!DeletePrinterDriverW(nullptr, nullptr, name.data())) {
       ThrowLastError(L"Deleting the printer driver " + name);
     }
+    if (IsOwnDriverFile(driver.dataFile)) DeleteFileW(driver.dataFile.c_str());
   }
+  DeleteFileW((PrinterDriverFolder() + L"\\" + kWineDriverDescription).c_str());
 }

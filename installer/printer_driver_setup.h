@@ -8,8 +8,15 @@
 std::wstring InstallPostScriptDriver();
 
 // Deletes the driver that InstallPostScriptDriver registered of its own (under
-// Wine); the system's class driver stays. Nothing when absent.
+// Wine) with its printer description; the system's class driver stays.
+// Nothing when absent.
 void RemoveOwnPostScriptDriver();
 
-// The names of the registered printer drivers of this system's environment.
+// The registered printer drivers of this system's environment: names, and the
+// full paths of their data files.
+struct InstalledDriver {
+  std::wstring name;
+  std::wstring dataFile;
+};
+std::vector<InstalledDriver> InstalledDrivers();
 std::vector<std::wstring> InstalledDriverNames();

@@ -8,7 +8,8 @@
 ;
 ; CMake passes the files to pack and the output:
 ;   makensis /DOUTPUT_FILE=... /DMONITOR_DLL=... /DSETTINGS_DLL=... /DCONFIG_EXE=...
-;            /DCONVERTER_EXE=... /DPRINTER_SETUP_EXE=... quillmar_setup.nsi
+;            /DCONVERTER_EXE=... /DPRINTER_SETUP_EXE=... /DPRINTER_DESCRIPTION=...
+;            quillmar_setup.nsi
 
 Unicode true
 Target amd64-unicode
@@ -58,6 +59,8 @@ Section "Install"
   File "/oname=config.exe" "${CONFIG_EXE}"
   File "/oname=tavrin.dll" "${SETTINGS_DLL}"
   File "/oname=printer_setup.exe" "${PRINTER_SETUP_EXE}"
+  ; The printer description that Wine's PostScript driver needs (unused on Windows).
+  File "/oname=quillmar.ppd" "${PRINTER_DESCRIPTION}"
 
   ; An earlier installation's printer and monitor go first: the spooler then
   ; releases the monitor library, and it can be replaced.
@@ -115,6 +118,7 @@ Section "Uninstall"
   Delete "$INSTDIR\config.exe"
   Delete "$INSTDIR\tavrin.dll"
   Delete "$INSTDIR\printer_setup.exe"
+  Delete "$INSTDIR\quillmar.ppd"
   Delete "$INSTDIR\debug.txt"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"

@@ -15,6 +15,7 @@ inline constexpr wchar_t kClassDriverName[] = L"Microsoft PS Class Driver";
 // Under Wine: our own registration of Wine's PostScript driver.
 inline constexpr wchar_t kWineDriverName[] = L"Quillmar PostScript Driver";
 inline constexpr wchar_t kWineDriverLibrary[] = L"wineps.drv";
+inline constexpr wchar_t kWineDriverDescription[] = L"quillmar.ppd";
 
 // Under HKEY_LOCAL_MACHINE: the spooler's monitor keys.
 inline constexpr wchar_t kMonitorsKey[] = L"System\\CurrentControlSet\\Control\\Print\\Monitors";

@@ -57,7 +57,8 @@ std::vector<BYTE> PrinterDriverInfo3() {
 }
 
 TEST_F(InstalledProduct, PutsTheProgramsInTheProgramFolderAndTheMonitorInTheSystemFolder) {
-  for (const wchar_t* file : {L"gui.exe", L"config.exe", L"tavrin.dll", L"Uninstall.exe"}) {
+  for (const wchar_t* file :
+       {L"gui.exe", L"config.exe", L"tavrin.dll", L"printer_setup.exe", L"Uninstall.exe"}) {
     EXPECT_TRUE(PathExists(folder_ + L"\\" + file)) << "missing: " << file;
   }
   EXPECT_TRUE(PathExists(SystemFolder() + L"\\corvale.dll"));
@@ -113,8 +114,10 @@ TEST_F(InstalledProduct, AddsThePrinterOnThatPortWithAPostScriptDriver) {
   ASSERT_FALSE(driverBuffer.empty()) << "the printer's driver cannot be read";
   const auto* driver = reinterpret_cast<const DRIVER_INFO_3W*>(driverBuffer.data());
   EXPECT_EQ(std::wstring(driver->pName), std::wstring(info->pDriverName));
-  // Under Wine the driver is Wine's PostScript driver.
+  // Under Wine the driver is Wine's PostScript driver, with our printer description.
   EXPECT_TRUE(EndsWith(driver->pDriverPath, L"wineps.drv")) << driver->pDriverPath;
+  EXPECT_TRUE(EndsWith(driver->pDataFile, L"\\quillmar.ppd")) << driver->pDataFile;
+  EXPECT_TRUE(PathExists(driver->pDataFile));
 }
 
 TEST_F(InstalledProduct, AddsAnUninstallEntryThatNamesTheUninstaller) {

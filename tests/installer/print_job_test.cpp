@@ -117,12 +117,18 @@ TEST_F(PrintingToInstalledPrinter, RawJobIsCapturedInTheWorkAreaAndHandedToTheCo
   EXPECT_EQ(boxes_.Count(), 0u);
 }
 
-TEST_F(PrintingToInstalledPrinter, GdiJobReachesTheMonitorAsPostScript) {
+TEST_F(PrintingToInstalledPrinter, GdiJobReachesTheMonitorAsPostScriptWithAPageSize) {
   ASSERT_TRUE(PrintGdiPage(L"Installer GDI job", L"Printed through the installed driver"));
 
   const std::wstring spoolFile = SpoolFileOfConverterCall();
   ASSERT_FALSE(spoolFile.empty());
-  EXPECT_EQ(ReadFileBytes(spoolFile).rfind("%!PS", 0), 0u);
+  const std::string postScript = ReadFileBytes(spoolFile);
+  EXPECT_EQ(postScript.rfind("%!PS", 0), 0u);
+  // The page comes from the installed printer description (its default size);
+  // without one Wine's driver makes pages of size 0 x 0.
+  EXPECT_NE(postScript.find("<</PageSize[612 792]/ImagingBBox null>>setpagedevice"),
+            std::string::npos);
+  EXPECT_EQ(postScript.find("%%BoundingBox: 0 0 0 0"), std::string::npos);
   EXPECT_EQ(boxes_.Count(), 0u);
 }
 

@@ -48,15 +48,17 @@ std::wstring SystemFolder() {
   return std::wstring(buffer, length);
 }
 
-std::wstring WineDriverFile() {
+std::wstring PrinterDriverFolder() {
   wchar_t folder[MAX_PATH];
   DWORD size = 0;
   if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder),
                                   sizeof(folder), &size)) {
     return {};
   }
-  return std::wstring(folder) + L"\\3\\wineps.drv";
+  return folder;
 }
+
+std::wstring WineDriverFile() { return PrinterDriverFolder() + L"\\3\\wineps.drv"; }
 
 std::optional<DWORD> RunSetup(const std::wstring& folder) {
   std::wstring commandLine = QuoteArgument(WindowsPathOf(SETUP_PROGRAM)) + L" /S";
@@ -171,6 +173,9 @@ std::vector<std::wstring> RemainingTraces(const std::wstring& folder) {
   note(std::any_of(drivers.begin(), drivers.end(),
                    [](const std::wstring& d) { return d.find(L"Quillmar") != std::wstring::npos; }),
        L"printer driver");
+  for (const wchar_t* copy : {L"\\quillmar.ppd", L"\\3\\quillmar.ppd"}) {
+    note(PathExists(PrinterDriverFolder() + copy), std::wstring(L"printer description ") + copy);
+  }
   const wchar_t* const deviceKeys[] = {
       L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Devices",
       L"Software\\Microsoft\\Windows NT\\CurrentVersion\\PrinterPorts"};

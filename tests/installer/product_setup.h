@@ -12,6 +12,8 @@
 std::wstring DefaultProgramFolder();
 // The system folder, where the spooler loads monitors from.
 std::wstring SystemFolder();
+// The spooler's printer driver folder of this system's environment.
+std::wstring PrinterDriverFolder();
 // Wine's PostScript driver file in the printer driver folder, put there when
 // the prefix was made; Wine's printers share it.
 std::wstring WineDriverFile();

@@ -21,10 +21,11 @@ TEST(PortValues, PortListedAlreadyIsNotAddedAgainWhateverItsCase) {
 }
 
 TEST(PortValues, OnlyLettersAToZFoldLikeTheMonitorFoldsThem) {
-  EXPECT_TRUE(SamePortName(L"Port-A:", L"pORT-a:"));
-  EXPECT_FALSE(SamePortName(L"\u00C4:", L"\u00E4:"));  // Ä and ä differ
-  EXPECT_FALSE(SamePortName(L"PORT:", L"PORT1:"));
-  EXPECT_FALSE(SamePortName(L"[:", L"{:"));  // 0x5B and 0x7B are 0x20 apart but not letters
+  EXPECT_TRUE(EqualIgnoringAsciiCase(L"Port-A:", L"pORT-a:"));
+  EXPECT_FALSE(EqualIgnoringAsciiCase(L"\u00C4:", L"\u00E4:"));  // Ä and ä differ
+  EXPECT_FALSE(EqualIgnoringAsciiCase(L"PORT:", L"PORT1:"));
+  EXPECT_FALSE(
+      EqualIgnoringAsciiCase(L"[:", L"{:"));  // 0x5B and 0x7B are 0x20 apart but not letters
 }
 
 TEST(DriverChoice, ClassDriverIsUsedWhereTheSystemHasItRegistered) {
@@ -52,6 +53,14 @@ TEST(DriverChoice, OnlyOurOwnDriverIsEverRemoved) {
   EXPECT_TRUE(IsOwnDriver(kWineDriverName));
   EXPECT_FALSE(IsOwnDriver(kClassDriverName));
   EXPECT_FALSE(IsOwnDriver(L"Other"));
+}
+
+TEST(DriverChoice, OnlyOurPrinterDescriptionIsDeletedNeverWinesSharedLibrary) {
+  EXPECT_TRUE(IsOwnDriverFile(L"C:\\windows\\system32\\spool\\drivers\\x64\\3\\QUILLMAR.PPD"));
+  EXPECT_TRUE(IsOwnDriverFile(kWineDriverDescription));
+  EXPECT_FALSE(IsOwnDriverFile(L"C:\\windows\\system32\\spool\\drivers\\x64\\3\\wineps.drv"));
+  EXPECT_FALSE(IsOwnDriverFile(L"C:\\quillmar.ppd\\wineps.drv"));
+  EXPECT_FALSE(IsOwnDriverFile(L""));
 }
 
 }  // namespace
