@@ -27,68 +27,38 @@ std::wstring Shape(const Dictionary& table) {
 
 std::wstring ParsedShape(std::wstring_view text) { return Shape(*Parse(text)); }
 
-TEST(IniTextReading, EmptyTextGivesEmptyRoot) { EXPECT_EQ(ParsedShape(L""), L""); }
-
-TEST(IniTextReading, LinesEndAtCarriageReturnWithOptionalLineFeed) {
+TEST(IniTextReading, LinesEndAtCarriageReturnOnly) {
+  EXPECT_EQ(ParsedShape(L""), L"");
   EXPECT_EQ(ParsedShape(L"[S]\r\n  a1=1\r  b1=2\r\n\r\nc1=3"), L"[S]{a1=1;b1=2;c1=3;}");
-}
-
-TEST(IniTextReading, LineFeedAloneDoesNotEndALine) {
   EXPECT_EQ(ParsedShape(L"[S]\nk1=v\nk2=w\r\n"), L"[S]\nk1=v\nk2=w;");
-  EXPECT_EQ(ParsedShape(L"[S]\r\nkey=a\nb\r\n"), L"[S]{key=a\nb;}");
-}
-
-TEST(IniTextReading, HeaderNeedsBracketsAtBothEndsOfTheTrimmedLine) {
-  EXPECT_EQ(ParsedShape(L"[a=b]\r\nkey=1\r\n"), L"[a=b]{key=1;}");
-  EXPECT_EQ(ParsedShape(L"[a]=b\r\n"), L"[a]=b;");
-  EXPECT_EQ(ParsedShape(L" [ PDF Printer ] \r\n"), L"[PDF Printer]{}");
-  EXPECT_EQ(ParsedShape(L"[PDF Printer]\r\n[pdf printer]\r\n"), L"[PDF Printer]{}[pdf printer]{}");
-}
-
-TEST(IniTextReading, KeyAndValueAreTrimmedOfSpacesAndSplitAtTheFirstEquals) {
-  EXPECT_EQ(ParsedShape(L"[S]\r\n  output = C:\\a.pdf  \r\nk=v=w\r\nab=\r\n"),
-            L"[S]{output=C:\\a.pdf;k=v=w;ab=;}");
-}
-
-TEST(IniTextReading, ShortKeylessAndEqualsLessLinesAreIgnored) {
-  EXPECT_EQ(ParsedShape(L"=v\r\n   =v\r\na=\r\nab\r\n;note\r\n;a=b\r\n"), L";a=b;");
-}
-
-TEST(IniTextReading, OnlySpacesAreTrimmed) {
-  EXPECT_EQ(ParsedShape(L"\tkey=v\t\r\n"), L"\tkey=v\t;");
-}
-
-TEST(IniTextReading, ByteOrderMarkStaysPartOfTheFirstLine) {
   EXPECT_EQ(ParsedShape(L"\xFEFF[S]\r\nkey=v\r\n"), L"key=v;");
 }
 
-TEST(IniTextReading, EntriesBeforeTheFirstHeaderLandInTheRoot) {
-  EXPECT_EQ(ParsedShape(L"top=1\r\n[S]\r\nin=2\r\n"), L"top=1;[S]{in=2;}");
-}
-
-TEST(IniTextReading, RepeatedKeyKeepsItsFirstPlaceWithTheLastValue) {
-  EXPECT_EQ(ParsedShape(L"[S]\r\nkey=1\r\nother=2\r\nkey=3\r\n"), L"[S]{key=3;other=2;}");
-}
-
-TEST(IniTextReading, RepeatedHeaderStartsTheSectionEmptyAtItsFirstPlace) {
-  EXPECT_EQ(ParsedShape(L"[A]\r\nk1=1\r\n[B]\r\nk2=2\r\n[A]\r\nk3=3\r\n"), L"[A]{k3=3;}[B]{k2=2;}");
-}
-
-TEST(IniTextReading, HeaderReplacesARootTextOfTheSameName) {
-  EXPECT_EQ(ParsedShape(L"PDF Printer=x\r\n[PDF Printer]\r\nkey=1\r\n"), L"[PDF Printer]{key=1;}");
-}
-
-TEST(IniTextReading, EmptyHeaderIsIgnoredAndSpaceHeaderNamesTheEmptySection) {
+TEST(IniTextReading, HeaderNeedsBracketsAtBothEndsOfTheTrimmedLine) {
+  EXPECT_EQ(ParsedShape(L"[a=b]\r\nkey=1\r\n[a]=b\r\n"), L"[a=b]{key=1;[a]=b;}");
+  EXPECT_EQ(ParsedShape(L" [ PDF Printer ] \r\n[pdf printer]\r\n"),
+            L"[PDF Printer]{}[pdf printer]{}");
   EXPECT_EQ(ParsedShape(L"[A]\r\n[]\r\nk1=1\r\n[ ]\r\nk2=2\r\n"), L"[A]{k1=1;}[]{k2=2;}");
+}
+
+TEST(IniTextReading, EntriesSplitAtTheFirstEqualsAndLoseOnlySpaces) {
+  EXPECT_EQ(ParsedShape(L"[S]\r\n  output = C:\\a.pdf  \r\nk=v=w\r\nab=\r\n\tkey=v\t\r\n"),
+            L"[S]{output=C:\\a.pdf;k=v=w;ab=;\tkey=v\t;}");
+  EXPECT_EQ(ParsedShape(L"=v\r\n   =v\r\na=\r\nab\r\n;note\r\n;a=b\r\n"), L";a=b;");
+}
+
+TEST(IniTextReading, LaterEntriesAndHeadersReplaceEarlierOnesInTheirFirstPlace) {
+  EXPECT_EQ(ParsedShape(L"top=1\r\n[S]\r\nkey=1\r\nother=2\r\nkey=3\r\n"),
+            L"top=1;[S]{key=3;other=2;}");
+  EXPECT_EQ(ParsedShape(L"[A]\r\nk1=1\r\n[B]\r\nk2=2\r\n[A]\r\nk3=3\r\n"), L"[A]{k3=3;}[B]{k2=2;}");
+  EXPECT_EQ(ParsedShape(L"PDF Printer=x\r\n[PDF Printer]\r\nkey=1\r\n"), L"[PDF Printer]{key=1;}");
 }
 
 TEST(IniTextReading, LongLinesLoadLikeAnyOther) {
   const std::wstring key(40000, L'k');
   const std::wstring value(70000, L'v');
-  const DictionaryPtr root = Parse(L"[S]\r\n" + key + L"=" + value + L"\r\n");
-  const DictionaryPtr section = AsDictionary(*root->Find(L"S"));
-  ASSERT_TRUE(section);
-  ASSERT_TRUE(section->Find(key));
+  const DictionaryPtr section = AsDictionary(*Parse(L"[S]\r\n" + key + L"=" + value)->Find(L"S"));
+  ASSERT_TRUE(section && section->Find(key));
   EXPECT_EQ(*AsText(*section->Find(key)), value);
 }
 
@@ -98,40 +68,26 @@ DictionaryPtr Section(std::initializer_list<std::pair<const wchar_t*, const wcha
   return section;
 }
 
-TEST(IniTextWriting, RootTextsComeFirstThenSectionsWithIndentedEntries) {
+TEST(IniTextWriting, RootTextsFirstThenSectionsWithIndentedUnescapedEntries) {
+  EXPECT_EQ(FormatIniText(Dictionary()), L"");
   Dictionary root;
-  root.Set(L"A", Section({{L"k", L"1"}, {L"j", L""}}));
+  root.Set(L"A", Section({{L"k", L"1"}, {L"", L"x"}, {L" a=b ", L"c\rd"}}));
   root.Set(L"top", L"x");
   root.Set(L"B", Section({}));
-  root.Set(L"second", L"y");
-  EXPECT_EQ(FormatIniText(root), L"top=x\r\nsecond=y\r\n[A]\r\n  k=1\r\n  j=\r\n[B]\r\n");
+  EXPECT_EQ(FormatIniText(root), L"top=x\r\n[A]\r\n  k=1\r\n  =x\r\n   a=b =c\rd\r\n[B]\r\n");
 }
 
-TEST(IniTextWriting, EmptyRootGivesEmptyText) { EXPECT_EQ(FormatIniText(Dictionary()), L""); }
+TEST(IniTextRoundTrip, PlainSettingsComeBackAndWhatTheFormatCannotHoldIsLost) {
+  Dictionary kept;
+  kept.Set(L"PDF Printer",
+           Section({{L"output", L"c:\\document.pdf"}, {L"empty", L""}, {L"lf", L"a\nb"}}));
+  kept.Set(L"Other", Section({{L"k", L"v=w"}}));
+  EXPECT_EQ(FormatIniText(*Parse(FormatIniText(kept))), FormatIniText(kept));
 
-TEST(IniTextWriting, KeysAndValuesAreWrittenUnescaped) {
-  Dictionary root;
-  root.Set(L"PDF Printer", Section({{L"", L"x"}, {L" a=b ", L"c\rd"}}));
-  EXPECT_EQ(FormatIniText(root), L"[PDF Printer]\r\n  =x\r\n   a=b =c\rd\r\n");
-}
-
-TEST(IniTextRoundTrip, PlainSettingsComeBackAsTheyWere) {
-  Dictionary root;
-  root.Set(
-      L"PDF Printer",
-      Section(
-          {{L"output", L"c:\\document.pdf"}, {L"empty", L""}, {L"lf", L"a\nb"}, {L"eq", L"x=y"}}));
-  root.Set(L"Other", Section({{L"k", L"v"}}));
-  const std::wstring text = FormatIniText(root);
-  EXPECT_EQ(Shape(*Parse(text)), Shape(root));
-  EXPECT_EQ(FormatIniText(*Parse(text)), text);
-}
-
-TEST(IniTextRoundTrip, WhatTheFormatCannotHoldIsLostOnReload) {
-  Dictionary root;
-  root.Set(L"S",
+  Dictionary lost;
+  lost.Set(L"S",
            Section({{L" padded ", L" v "}, {L"k=ey", L"v"}, {L"a", L""}, {L"cr", L"x\ry=z"}}));
-  EXPECT_EQ(Shape(*Parse(FormatIniText(root))), L"[S]{padded=v;k=ey=v;cr=x;y=z;}");
+  EXPECT_EQ(Shape(*Parse(FormatIniText(lost))), L"[S]{padded=v;k=ey=v;cr=x;y=z;}");
 }
 
 }  // namespace

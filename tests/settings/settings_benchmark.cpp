@@ -56,8 +56,10 @@ int main() {
   const std::wstring file = folder + L"\\runonce-bench.ini";
   const HMODULE library = LoadLibraryW(TavrinDllPath().c_str());
   ComPtr<IDispatch> settings = library ? CreateFromLibrary(library) : ComPtr<IDispatch>();
-  if (!settings || !CallByName(settings.get(), L"SetPrinterInstance", {std::wstring(L"bench")}).Succeeded() ||
-      !CallByName(settings.get(), L"RemoveSettings").Succeeded()) {  // resolves and creates the folder
+  if (!settings ||
+      !CallByName(settings.get(), L"SetPrinterInstance", {std::wstring(L"bench")}).Succeeded() ||
+      !CallByName(settings.get(), L"RemoveSettings")
+           .Succeeded()) {  // resolves and creates the folder
     std::fprintf(stderr, "cannot drive tavrin.dll\n");
     return 1;
   }
