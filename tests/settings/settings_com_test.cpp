@@ -1,6 +1,7 @@
 // The registered class as a late-bound client sees it: the files written,
 // member names in any case, error 1000 and its record. (The script clients
-// cover the configuration tool's sequence and the omitted argument.)
+// cover the configuration tool's sequence, the omitted argument, instances,
+// Init and RemoveSettings.)
 #include <gtest/gtest.h>
 
 #include "com_test_support.h"
@@ -87,21 +88,6 @@ TEST_F(SettingsThroughCom, NamesAreExactAndTheEmptyNameIsWrittenButNotRead) {
   EXPECT_EQ(Bytes(L"settings-names.ini"), "[PDF Printer]\r\n  output=y\r\n  blank=\r\n");
 }
 
-TEST_F(SettingsThroughCom, InstanceChoosesTheFileAndInitReturnsToTheDefault) {
-  Call(L"SetValue", {std::wstring(L"a"), std::wstring(L"1")});
-  Call(L"SetPrinterInstance", {std::wstring(L"Office")});
-  EXPECT_EQ(Call(L"GetValue", {std::wstring(L"a")}), L"1");
-  Call(L"WriteSettings", {false});
-  EXPECT_EQ(Bytes(L"settings-Office.ini"), "[PDF Printer]\r\n  a=1\r\n");
-
-  Call(L"SetPrinterInstance", {std::wstring(L"Office")});
-  Call(L"Init");
-  EXPECT_EQ(Call(L"GetValue", {std::wstring(L"a")}), L"");
-  Call(L"WriteSettings", {false});
-  EXPECT_EQ(Bytes(L"settings.ini"), "[PDF Printer]\r\n");
-  EXPECT_EQ(Bytes(L"settings-Office.ini"), "[PDF Printer]\r\n  a=1\r\n");
-}
-
 TEST_F(SettingsThroughCom, LoadKeepsOnlyThePrinterSectionAndCopiesAcrossFiles) {
   Call(L"SetPrinterInstance", {std::wstring(L"copy")});
   Prepare(L"settings-copy.ini",
@@ -128,18 +114,6 @@ TEST_F(SettingsThroughCom, MisnamedOrMissingSectionLoadsAsEmptySettings) {
   Call(L"SetValue", {std::wstring(L"a"), std::wstring(L"old")});
   Call(L"LoadSettings", {true});
   EXPECT_EQ(Call(L"GetValue", {std::wstring(L"a")}), L"");
-}
-
-TEST_F(SettingsThroughCom, RemoveDeletesOneFileAndKeepsTheSettingsInMemory) {
-  Call(L"SetPrinterInstance", {std::wstring(L"remove")});
-  Call(L"SetValue", {std::wstring(L"a"), std::wstring(L"1")});
-  Call(L"RemoveSettings", {true});  // no file yet: nothing happens
-  Call(L"WriteSettings", {true});
-  Call(L"WriteSettings", {false});
-  Call(L"RemoveSettings", {true});
-  EXPECT_FALSE(PathExists(PathOf(L"runonce-remove.ini")));
-  EXPECT_TRUE(PathExists(PathOf(L"settings-remove.ini")));
-  EXPECT_EQ(Call(L"GetValue", {std::wstring(L"a")}), L"1");
 }
 
 TEST_F(SettingsThroughCom, UnwritableFileRaisesError1000WithItsRecord) {
