@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -47,9 +47,14 @@ class Dictionary {
 
  private:
   void Append(const std::wstring& key, Value value);
+  // The slot of `key` in slots_: the one that holds it, or the empty one where it would go.
+  std::size_t SlotOf(const std::wstring& key, std::size_t hash) const noexcept;
+  void Grow();
+  void Insert(std::size_t slot, std::size_t hash, const std::wstring& key, Value value);
 
   std::vector<Entry> entries_;
-  std::unordered_map<std::wstring, std::size_t> index_;
+  std::vector<std::size_t> hashes_;   // hash of each entry's key, in entry order
+  std::vector<std::uint32_t> slots_;  // open addressing: entry index + 1, 0 when empty
 };
 
 // The text of a value, or null when the value is a nested table.

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstring>
-#include <memory>
 
 #include "op_sys_info.h"
 
@@ -30,7 +29,10 @@ bool QueryPlatformVersion(VersionRecord& record) noexcept {
 }
 
 const COpSysInfo& GetOpSysInfo() {
-  thread_local std::unique_ptr<COpSysInfo> instance;
-  if (!instance) instance = std::make_unique<COpSysInfo>(QueryPlatformVersion);
+  // A plain pointer: a thread-local object with a destructor would keep the
+  // library loaded until the thread ends and unload it from the thread's exit.
+  // The instance is kept for the thread's life (it is small and never changes).
+  thread_local const COpSysInfo* instance = nullptr;
+  if (!instance) instance = new COpSysInfo(QueryPlatformVersion);
   return *instance;
 }

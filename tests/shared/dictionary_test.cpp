@@ -55,3 +55,20 @@ TEST(Dictionary, HoldsNestedTables) {
   EXPECT_EQ(*AsText(*AsDictionary(*root.Find(L"Section"))->Find(L"name")), L"value");
   EXPECT_STREQ(Dictionary::TypeName(), L"Dictionary");
 }
+
+TEST(Dictionary, ManyKeysKeepOrderAndLookupsAcrossGrowth) {
+  Dictionary d;
+  constexpr int kCount = 20000;
+  for (int i = 0; i < kCount; ++i) d.Add(L"key" + std::to_wstring(i), std::to_wstring(i));
+  for (int i = 0; i < kCount; i += 7) d.Set(L"key" + std::to_wstring(i), L"changed");
+  ASSERT_EQ(d.Count(), static_cast<std::size_t>(kCount));
+  int position = 0;
+  for (const auto& entry : d) {
+    ASSERT_EQ(entry.key, L"key" + std::to_wstring(position));
+    ASSERT_EQ(*AsText(entry.value), position % 7 == 0 ? L"changed" : std::to_wstring(position));
+    ++position;
+  }
+  EXPECT_FALSE(d.Exists(L"key" + std::to_wstring(kCount)));
+  EXPECT_TRUE(d.Exists(L"key19999"));
+  EXPECT_THROW(d.Add(L"key12345", L"again"), AutomationError);
+}
