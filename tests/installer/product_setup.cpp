@@ -209,6 +209,9 @@ PrefixStateKeeper::PrefixStateKeeper() {
       settingsValues_->push_back(std::move(value));
     }
   }
+  // The setup program starts from a settings key that no one else has filled.
+  key.reset();
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, kSettingsKey);
 }
 
 PrefixStateKeeper::~PrefixStateKeeper() {

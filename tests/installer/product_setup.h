@@ -51,7 +51,8 @@ std::vector<std::wstring> RemainingTraces(const std::wstring& folder = DefaultPr
 
 // Keeps what other test programs of the prefix rely on across a test that
 // installs and uninstalls: the settings component's class registration (their
-// copy of the library) and the values of the machine-wide settings key.
+// copy of the library) and the values of the machine-wide settings key. The
+// key is emptied for the test and its values are put back afterwards.
 class PrefixStateKeeper {
  public:
   PrefixStateKeeper();

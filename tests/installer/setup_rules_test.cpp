@@ -49,12 +49,6 @@ TEST(DriverChoice, WindowsWithoutTheClassDriverInstallsItFromTheDriverStore) {
   EXPECT_EQ(choice.name, kClassDriverName);
 }
 
-TEST(DriverChoice, OnlyOurOwnDriverIsEverRemoved) {
-  EXPECT_TRUE(IsOwnDriver(kWineDriverName));
-  EXPECT_FALSE(IsOwnDriver(kClassDriverName));
-  EXPECT_FALSE(IsOwnDriver(L"Other"));
-}
-
 TEST(DriverChoice, OnlyOurPrinterDescriptionIsDeletedNeverWinesSharedLibrary) {
   EXPECT_TRUE(IsOwnDriverFile(L"C:\\windows\\system32\\spool\\drivers\\x64\\3\\QUILLMAR.PPD"));
   EXPECT_TRUE(IsOwnDriverFile(kWineDriverDescription));
