@@ -82,8 +82,12 @@ void WritePdf(const JobRequest& job, const std::wstring& output) {
     MkDirRecurse(folder);
   }
   const std::wstring partial = output + L"." + job.sessionId + L".part";
+  // A host program needs host paths; a path without one is never handed on
+  // as it is (the program would take it for a relative name of its own).
   const auto forProgram = [&](const std::wstring& path) {
-    return ghostscript->hostProgram ? HostPath(path) : path;
+    if (!ghostscript->hostProgram) return path;
+    if (std::optional<std::wstring> hostPath = HostPath(path)) return *hostPath;
+    throw JobFailure{L"The path cannot be handed to Ghostscript: " + path};
   };
   const RunResult run = RunExternalProgram(
       *ghostscript,

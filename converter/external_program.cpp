@@ -94,9 +94,12 @@ RunResult RunHostProgram(const ExternalProgram& program, const std::vector<std::
     return Failure(L"No temporary file for the exit code of " + program.path);
   }
   DeleteFileW(marker);
+  const std::optional<std::wstring> hostMarker = HostPath(marker);
+  const std::optional<std::wstring> hostProgram = HostPath(program.path);
+  if (!hostMarker || !hostProgram) return Failure(L"No host path for " + program.path);
   std::vector<std::wstring> shellArguments = {
       L"-c", L"\"$@\" </dev/null >/dev/null 2>&1; echo $? >\"$0.part\"; mv \"$0.part\" \"$0\"",
-      HostPath(marker), HostPath(program.path)};
+      *hostMarker, *hostProgram};
   shellArguments.insert(shellArguments.end(), arguments.begin(), arguments.end());
   UniqueHandle ignored;
   if (!Start(BuildCommandLine(kHostShell, shellArguments), ignored)) {
@@ -126,19 +129,20 @@ bool HostProgramsAvailable() {
   return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr && IsFile(kHostShell);
 }
 
-std::wstring HostPath(const std::wstring& windowsPath) {
+std::optional<std::wstring> HostPath(const std::wstring& windowsPath) {
   using UnixName = char*(CDECL*)(LPCWSTR);
   HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
   const auto toUnix = kernel ? reinterpret_cast<UnixName>(reinterpret_cast<void*>(
                                    GetProcAddress(kernel, "wine_get_unix_file_name")))
                              : nullptr;
-  if (!toUnix) return windowsPath;
+  if (!toUnix || windowsPath.find(L'\0') != std::wstring::npos) return std::nullopt;
   char* unixName = toUnix(windowsPath.c_str());
-  if (!unixName) return windowsPath;
+  if (!unixName) return std::nullopt;
   const int length = MultiByteToWideChar(CP_UTF8, 0, unixName, -1, nullptr, 0);
   std::wstring result(length > 0 ? length - 1 : 0, L'\0');
   if (length > 0) MultiByteToWideChar(CP_UTF8, 0, unixName, -1, result.data(), length);
   HeapFree(GetProcessHeap(), 0, unixName);
+  if (result.empty()) return std::nullopt;
   return result;
 }
 

@@ -24,8 +24,8 @@ struct RunResult {
 RunResult RunExternalProgram(const ExternalProgram& program,
                              const std::vector<std::wstring>& arguments, unsigned long timeoutMs);
 
-// The host system's path of a Windows path, or the path itself where there is no host.
-std::wstring HostPath(const std::wstring& windowsPath);
+// The host system's path of a Windows path; nothing when it has none.
+std::optional<std::wstring> HostPath(const std::wstring& windowsPath);
 
 // True under a compatibility layer that runs host programs.
 bool HostProgramsAvailable();

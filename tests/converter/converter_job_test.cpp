@@ -62,9 +62,11 @@ std::wstring RunOnceOutput() {
 // command), as UTF-8 bytes.
 std::string HostToolOutput(const wchar_t* command, const std::wstring& pdf,
                            const std::wstring& textFile) {
-  const RunResult run = RunExternalProgram(
-      ExternalProgram{L"Z:\\bin\\sh", true},
-      {L"-c", std::wstring(command) + L" >\"$1\"", HostPath(pdf), HostPath(textFile)}, 30000);
+  const RunResult run =
+      RunExternalProgram(ExternalProgram{L"Z:\\bin\\sh", true},
+                         {L"-c", std::wstring(command) + L" >\"$1\"", HostPath(pdf).value_or(L""),
+                          HostPath(textFile).value_or(L"")},
+                         30000);
   EXPECT_TRUE(run.finished && run.exitCode == 0)
       << std::string(run.failure.begin(), run.failure.end());
   return ReadFileBytes(textFile);
@@ -218,4 +220,18 @@ TEST_F(ConverterJob, MessageFormShowsTheMessageWithSingleBackslashes) {
   ASSERT_EQ(watcher.Count(), 1u);
   EXPECT_EQ(watcher.Seen()[0].caption, L"Quillmar PDF Writer");
   EXPECT_EQ(watcher.Seen()[0].text, L"Port C:\\Temp\\x.ps cannot be added");
+}
+
+TEST_F(ConverterJob, AnOutputNameThatCannotBeHandedOnFailsWithoutStrayFiles) {
+  const std::wstring spool = work_ / L"quote_printer.ps";
+  WriteFileBytes(spool, kHelloPostScript);
+  SetRunOnceOutput(work_ / L"Report \"final\".pdf");
+  wchar_t current[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, current);
+
+  MessageBoxWatcher watcher;
+  EXPECT_EQ(RunConverter(Job(spool, L"Quote"), watcher), 1u);
+  EXPECT_EQ(watcher.Count(), 1u);
+  EXPECT_TRUE(ListFiles(current, L"*.part").empty());
+  EXPECT_TRUE(ListFiles(work_.Path(), L"*.pdf").empty());
 }
