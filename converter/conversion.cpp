@@ -10,6 +10,7 @@
 #include "ghostscript_command.h"
 #include "external_program.h"
 #include "job_settings.h"
+#include "own_module.h"
 #include "path_names.h"
 #include "registry_read.h"
 #include "version_resource.h"
@@ -39,11 +40,7 @@ std::wstring FolderOf(const std::wstring& path) {
 // The spool file stays for inspection only when "debug.txt" is in the application folder.
 bool KeepSpoolFiles() {
   std::wstring folder = StripTrailingBackslashes(Setting(L"AppFolder"));
-  if (folder.empty()) {
-    wchar_t self[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
-    folder = FolderOf(std::wstring(self, length));
-  }
+  if (folder.empty()) folder = OwnModuleFolder();
   return IsFile(folder + L"\\debug.txt");
 }
 

@@ -1,25 +1,13 @@
 #include "version_resource.h"
 
+#include "own_module.h"
+
 #include <windows.h>
 
 #include <cwchar>
 #include <vector>
 
-extern "C" IMAGE_DOS_HEADER __ImageBase;
-
 namespace {
-
-// Full path of the binary (DLL or EXE) that this code is linked into.
-std::wstring OwnModulePath() {
-  std::vector<wchar_t> buffer(MAX_PATH);
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(reinterpret_cast<HMODULE>(&__ImageBase), buffer.data(),
-                                            static_cast<DWORD>(buffer.size()));
-    if (length == 0) return {};
-    if (length < buffer.size()) return std::wstring(buffer.data(), length);
-    buffer.resize(buffer.size() * 2);
-  }
-}
 
 std::wstring QueryString(const std::vector<BYTE>& record, const std::wstring& block,
                          const wchar_t* name) {
