@@ -11,8 +11,8 @@ namespace {
 
 using namespace setup_names;
 
-// Wine provides its PostScript driver as a built-in library, with no file on
-// disk to look for; Wine itself is known by the function its ntdll exports.
+// Wine's PostScript driver is a built-in library, not a file of the system
+// folder to look for; Wine itself is known by the function its ntdll exports.
 bool WinePostScriptDriverAvailable() {
   HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
   return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
