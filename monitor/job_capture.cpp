@@ -96,10 +96,7 @@ EntryResult StartDocument(PortRecord& port, const wchar_t* printerName, DWORD jo
 
   const std::wstring spoolPath = GetSpoolFileName(job.sessionId).value_or(L"");
   DebugLog(kSource, L"Postscript file name", spoolPath);
-  if (!spoolPath.empty() && FileExists(spoolPath)) DeleteFileW(spoolPath.c_str());
-
-  HANDLE file = CreateFileW(spoolPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateSpoolFile(spoolPath);
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     port.spoolFile = nullptr;
@@ -144,6 +141,12 @@ EntryResult EndDocument(PortRecord& port) {
 }
 
 }  // namespace
+
+HANDLE CreateSpoolFile(const std::wstring& path) {
+  if (!path.empty() && FileExists(path)) DeleteFileW(path.c_str());
+  return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+}
 
 BOOL WINAPI MyStartDocPort(HANDLE hPort, LPWSTR pPrinterName, DWORD JobId, DWORD Level,
                            LPBYTE pDocInfo) {

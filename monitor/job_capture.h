@@ -5,6 +5,12 @@
 
 #include <windows.h>
 
+#include <string>
+
+// Creates the spool file exclusively for writing, after deleting a leftover file
+// of that name. INVALID_HANDLE_VALUE on failure.
+HANDLE CreateSpoolFile(const std::wstring& path);
+
 // Starts a document on the port: new session id, fresh log, spool file created.
 // A port whose document is still in progress refuses with ERROR_BUSY.
 BOOL WINAPI MyStartDocPort(HANDLE hPort, LPWSTR pPrinterName, DWORD JobId, DWORD Level,

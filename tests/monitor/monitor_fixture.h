@@ -23,17 +23,22 @@ inline std::wstring MonitorLibraryPath() { return WindowsPathOf(CORVALE_DLL); }
 
 class LoadedMonitor {
  public:
-  explicit LoadedMonitor(const std::vector<std::wstring>& ports)
-      : key_(CurrentTestName(), ports), spooler_(MonitorLibraryPath()) {
-    table_ = spooler_.Initialize(key_.Root());
+  explicit LoadedMonitor(const std::vector<std::wstring>& ports) : key_(CurrentTestName(), ports) {
+    Reload();
+  }
+  // Frees the library and loads it afresh over the same key, as the spooler does.
+  void Reload() {
+    spooler_.reset();
+    spooler_ = std::make_unique<SpoolerStandIn>(MonitorLibraryPath());
+    table_ = spooler_->Initialize(key_.Root());
   }
   const PortRegistryKey& Key() const { return key_; }
-  const SpoolerStandIn& Spooler() const { return spooler_; }
+  const SpoolerStandIn& Spooler() const { return *spooler_; }
   const MONITOR& Table() const { return table_->Monitor; }
   const MONITOREX* TableWithSize() const { return table_; }
 
  private:
   PortRegistryKey key_;
-  SpoolerStandIn spooler_;
+  std::unique_ptr<SpoolerStandIn> spooler_;
   const MONITOREX* table_ = nullptr;
 };

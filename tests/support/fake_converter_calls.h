@@ -15,7 +15,7 @@ struct ConverterCall {
 // Copies the fake gui.exe into the folder; false when that fails.
 bool InstallFakeConverter(const std::wstring& folder);
 
-// The records left in the folder so far, oldest first (by process start).
+// The records left in the folder so far (in no particular order).
 std::vector<ConverterCall> ReadConverterCalls(const std::wstring& folder);
 
 // Waits until the folder holds at least `count` records; returns them.

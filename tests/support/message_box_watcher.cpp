@@ -31,7 +31,15 @@ BOOL CALLBACK CollectDialog(HWND window, LPARAM context) {
 }  // namespace
 
 MessageBoxWatcher::MessageBoxWatcher(Scope scope)
-    : scope_(scope), processes_{GetCurrentProcessId()}, thread_([this] { Run(); }) {}
+    : scope_(scope), processes_{GetCurrentProcessId()} {
+  // The window system of the process is set up here, on the caller's thread.
+  // Left to the watcher thread, that set-up can deadlock under Wine with a
+  // library being loaded at the same time on another thread (the set-up needs
+  // the loader lock, and the loading library's start-up needs the set-up).
+  std::vector<HWND> ignored;
+  EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&ignored));
+  thread_ = std::thread([this] { Run(); });
+}
 
 void MessageBoxWatcher::WatchProcess(DWORD processId) {
   std::lock_guard lock(mutex_);
