@@ -1,8 +1,11 @@
 # The two commands: `make demo` runs the main job, `make test` runs every test.
 BUILD_DIR := build
 JOBS ?= 2
+# The pure core built for the host under the sanitizers, and its fuzz targets.
+NATIVE_DIR := build-native
+FUZZ_SECONDS ?= 60
 
-.PHONY: all prerequisites configure build test demo clean
+.PHONY: all prerequisites configure build test native-configure native-test fuzz soak demo clean
 
 all: build
 
@@ -15,11 +18,28 @@ configure: prerequisites
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-test: build
-	@ctest --preset mingw
+test: build native-test
+	@ctest --preset mingw -LE soak
+
+native-configure: prerequisites
+	@[ -f $(NATIVE_DIR)/CMakeCache.txt ] || \
+	  cmake -S native -B $(NATIVE_DIR) -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+
+native-test: native-configure
+	@cmake --build $(NATIVE_DIR) -j $(JOBS) --target native_core_tests
+	@ctest --test-dir $(NATIVE_DIR) -L native --output-on-failure --no-tests=error
+
+# Every fuzz target for FUZZ_SECONDS seconds from its seed corpus; fails on any finding.
+fuzz: native-configure
+	@cmake --build $(NATIVE_DIR) -j $(JOBS) --target fuzzers
+	@./native/fuzz/run-fuzzers.sh $(NATIVE_DIR)/fuzz $(FUZZ_SECONDS)
+
+# The long runs under Wine, left out of `make test`.
+soak: build
+	@ctest --preset mingw -L soak --timeout 3600
 
 demo: build
 	@./scripts/demo.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(NATIVE_DIR)
