@@ -1,5 +1,6 @@
 # The two commands: `make demo` runs the main job, `make test` runs every test.
 BUILD_DIR := build
+MAKEFLAGS += --no-print-directory
 JOBS ?= 2
 # The pure core built for the host under the sanitizers, and its fuzz targets.
 NATIVE_DIR := build-native

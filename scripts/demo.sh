@@ -3,25 +3,18 @@
 # from a Windows program, wait for the PDF through the monitor and show it.
 set -eu
 build=$(cd "${1:-build}" && pwd)
-run="$build/wine-run"
 out="$build/demo-output"
-export WINE_RUN_PREFIX="$build/demo-prefix"
-
-winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+WINE_RUN_PREFIX="$build/demo-prefix"
+. "$(dirname "$0")/lib/print-bed.sh"
 step() { printf '\n== %s\n' "$*"; }
 
-setup=$(ls "$build"/installer/*Setup*.exe 2>/dev/null | head -n 1)
-[ -n "$setup" ] || { echo "No installer was built in $build/installer" >&2; exit 1; }
-
 step "A fresh Wine prefix: $WINE_RUN_PREFIX"
-[ -d "$WINE_RUN_PREFIX" ] && WINEPREFIX="$WINE_RUN_PREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true
-rm -rf "$WINE_RUN_PREFIX" "$WINE_RUN_PREFIX.lock" "$out"
+fresh_prefix
+rm -rf "$out"
 mkdir -p "$out"
-timeout 300 "$run" cmd /c ver
 
-step "Install silently: $(basename "$setup") /S"
-timeout 300 "$run" "$setup" /S
-app='C:\Program Files\Quillmar\PDF Writer'
+step "Install silently: QuillmarPDFWriterSetup.exe /S"
+install_product
 
 cat >"$out/letter.txt" <<'TEXT'
 Dear reader,
@@ -36,17 +29,18 @@ the Quillmar PDF Writer
 TEXT
 
 step "config.exe /S Output $(winpath "$out/letter.pdf")"
-timeout 60 "$run" "$app\\config.exe" /S Output "$(winpath "$out/letter.pdf")"
+set_output "$out/letter.pdf"
 
 step "Print the letter through GDI and wait for its PDF"
-timeout 300 "$run" "$build/demo/print_document.exe" --gdi "Quillmar Printer" \
-  "$(winpath "$out/letter.txt")" "Letter to the printer" "$(winpath "$out/letter.pdf")"
+print_and_wait --gdi "$out/letter.txt" "Letter to the printer" "$out/letter.pdf"
 echo "PDF: $out/letter.pdf"
 pdfinfo "$out/letter.pdf" | grep -E '^(Title|Producer|Pages|Page size|File size):'
+echo "Its text, read back with pdftotext:"
+pdftotext -layout "$out/letter.pdf" - | sed -n '1,6p'
 pdftoppm -png -r 40 -f 1 -l 1 "$out/letter.pdf" "$out/letter-page"
 echo "Page 1 rendered to $(ls "$out"/letter-page*.png)"
 
-# The same words as a PostScript job with real fonts: their text can be read back.
+# The same letter as a RAW PostScript job, sent straight to the spooler.
 step "Print a RAW PostScript job and read its text back"
 {
   printf '%%!PS-Adobe-3.0\n/Times-Roman findfont 14 scalefont setfont\n'
@@ -58,11 +52,10 @@ step "Print a RAW PostScript job and read its text back"
   done <"$out/letter.txt"
   printf 'showpage\n'
 } >"$out/letter.ps"
-timeout 60 "$run" "$app\\config.exe" /S Output "$(winpath "$out/letter-text.pdf")"
-timeout 300 "$run" "$build/demo/print_document.exe" --raw "Quillmar Printer" \
-  "$(winpath "$out/letter.ps")" "Letter as PostScript" "$(winpath "$out/letter-text.pdf")"
+set_output "$out/letter-text.pdf"
+print_and_wait --raw "$out/letter.ps" "Letter as PostScript" "$out/letter-text.pdf"
 echo "PDF: $out/letter-text.pdf"
 pdfinfo "$out/letter-text.pdf" | grep -E '^(Title|Pages):'
 pdftotext "$out/letter-text.pdf" - | sed -n '1,4p'
 
-WINEPREFIX="$WINE_RUN_PREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true
+stop_prefix
