@@ -42,5 +42,9 @@ soak: build
 demo: build
 	@./scripts/demo.sh $(BUILD_DIR)
 
+# Time from the end of a print call to a readable PDF (1 and 100 pages).
+benchmark: build
+	@./scripts/benchmark-print-to-pdf.sh $(BUILD_DIR)
+
 clean:
 	rm -rf $(BUILD_DIR) $(NATIVE_DIR)
