@@ -112,8 +112,8 @@ int ConvertJob(const JobRequest& job) {
   log.Write(L"Job", L"session " + job.sessionId + L", document \"" + job.documentName +
                         L"\", printer \"" + job.printerName + L"\"");
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  int exitCode = 0;
   bool runOnceRead = false;
+  std::optional<std::wstring> failure;
   try {
     JobSettings settings;
     try {
@@ -130,17 +130,15 @@ int ConvertJob(const JobRequest& job) {
       WritePdf(job, output);
       log.Write(L"PDF", output);
     }
-    DisposeOfSpoolFile(job);
-  } catch (const JobFailure& failure) {
-    exitCode = 1;
-    log.Write(L"Error", failure.text);
-    DisposeOfSpoolFile(job);
-    MessageBoxW(nullptr, failure.text.c_str(), ProductName().c_str(), MB_OK | MB_ICONERROR);
+  } catch (const JobFailure& jobFailure) {
+    failure = jobFailure.text;
   } catch (const AutomationError& e) {
-    exitCode = 1;
-    log.Write(L"Error", e.Description());
-    DisposeOfSpoolFile(job);
-    MessageBoxW(nullptr, e.Description().c_str(), ProductName().c_str(), MB_OK | MB_ICONERROR);
+    failure = e.Description();
+  }
+  DisposeOfSpoolFile(job);
+  if (failure) {
+    log.Write(L"Error", *failure);
+    MessageBoxW(nullptr, failure->c_str(), ProductName().c_str(), MB_OK | MB_ICONERROR);
   }
   if (runOnceRead) {
     try {
@@ -150,7 +148,7 @@ int ConvertJob(const JobRequest& job) {
     }
   }
   if (SUCCEEDED(com)) CoUninitialize();
-  return exitCode;
+  return failure ? 1 : 0;
 }
 
 int ShowMonitorMessage(const MessageRequest& message) {
