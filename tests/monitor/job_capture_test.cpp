@@ -116,6 +116,15 @@ TEST_F(Job, CommasPassUnchangedAndDoubleQuotesAreDoubled) {
   EXPECT_TRUE(lines[0].ends_with(firstTail) || lines[1].ends_with(firstTail));
 }
 
+TEST_F(Job, LongNamesKeepTheirFirst999CodeUnitsAndTheLineIsNotCut) {
+  const std::wstring document(1500, L'd'), printer(1200, L'p');
+  ASSERT_TRUE(spooler_.PrintJob(L"CORVALE1:", printer, 1, document, {"x"}));
+  const Calls calls = WaitForConverterCalls(AppFolder(), 1, 10000);
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].commandLine, JobCommandLine(LoggedSessionIds().at(0), std::wstring(999, L'd'),
+                                                 std::wstring(999, L'p')));
+}
+
 TEST_F(Job, ANullPrinterNameIsTheEmptyText) {
   HANDLE port = spooler_.OpenPort(L"CORVALE1:");
   DOC_INFO_1W info{const_cast<LPWSTR>(L"Doc"), nullptr, nullptr};

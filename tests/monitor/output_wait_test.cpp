@@ -32,7 +32,7 @@ TEST_F(OutputWait, ZeroTimeOutOnAMissingFileGivesFalseAfterOnePass) {
   const ULONGLONG start = GetTickCount64();
   EXPECT_FALSE(wait_(Target().c_str(), 0));
   const ULONGLONG elapsed = ElapsedSince(start);
-  EXPECT_GE(elapsed, 90u);
+  EXPECT_GE(elapsed, 80u);
   EXPECT_LT(elapsed, 400u);
 }
 
@@ -40,7 +40,7 @@ TEST_F(OutputWait, AFileNeverMadeGivesFalseAfterTheTimeOutAndOnePass) {
   const ULONGLONG start = GetTickCount64();
   EXPECT_FALSE(wait_(Target().c_str(), 500));
   const ULONGLONG elapsed = ElapsedSince(start);
-  EXPECT_GE(elapsed, 590u);
+  EXPECT_GE(elapsed, 550u);  // clocks of different granularity
   EXPECT_LT(elapsed, 1000u);
 }
 
