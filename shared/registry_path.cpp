@@ -30,7 +30,8 @@ std::optional<RegistryPath> SplitRegistryPath(const std::wstring& path) {
 
   const std::wstring rest = path.substr(rootEnd + 1);
   const std::size_t valueStart = rest.rfind(L'\\');
-  // No backslash after the root: a value name without a key path.
-  if (valueStart == std::wstring::npos) return std::nullopt;
+  // No backslash after the root, or only the one right after it: a value name
+  // without a key path.
+  if (valueStart == std::wstring::npos || valueStart == 0) return std::nullopt;
   return RegistryPath{*root, rest.substr(0, valueStart), rest.substr(valueStart + 1)};
 }
