@@ -8,23 +8,12 @@ namespace {
 
 const wchar_t kSettingsProgId[] = L"corvale.PDFPrinterSettings";
 
-VARIANTARG Flag(bool value) {
-  VARIANTARG argument;
-  VariantInit(&argument);
-  V_VT(&argument) = VT_BOOL;
-  V_BOOL(&argument) = value ? VARIANT_TRUE : VARIANT_FALSE;
-  return argument;
-}
-
 std::wstring ReadValue(bool isRunOnce, const wchar_t* name) {
   ComPtr<IDispatch> settings = CreateObjectByProgID(kSettingsProgId);
-  VARIANTARG which = Flag(isRunOnce);
+  VARIANTARG which = BoolArgument(isRunOnce);
   CallMethod(*settings.get(), L"LoadSettings", std::span(&which, 1));
   UniqueBstr nameText(SysAllocString(name));
-  VARIANTARG argument;
-  VariantInit(&argument);
-  V_VT(&argument) = VT_BSTR;
-  V_BSTR(&argument) = nameText.get();
+  VARIANTARG argument = TextArgument(nameText.get());
   return CallMethodForText(*settings.get(), L"GetValue", std::span(&argument, 1));
 }
 
@@ -39,6 +28,6 @@ JobSettings ReadJobSettings() {
 
 void RemoveRunOnceSettings() {
   ComPtr<IDispatch> settings = CreateObjectByProgID(kSettingsProgId);
-  VARIANTARG which = Flag(true);
+  VARIANTARG which = BoolArgument(true);
   CallMethod(*settings.get(), L"RemoveSettings", std::span(&which, 1));
 }

@@ -100,3 +100,19 @@ std::wstring CallMethodForText(IDispatch& object, const wchar_t* name,
   Invoke(object, name, arguments, result);
   return ToText(*result.get());
 }
+
+VARIANTARG BoolArgument(bool value) noexcept {
+  VARIANTARG argument;
+  VariantInit(&argument);
+  V_VT(&argument) = VT_BOOL;
+  V_BOOL(&argument) = value ? VARIANT_TRUE : VARIANT_FALSE;
+  return argument;
+}
+
+VARIANTARG TextArgument(BSTR text) noexcept {
+  VARIANTARG argument;
+  VariantInit(&argument);
+  V_VT(&argument) = VT_BSTR;
+  V_BSTR(&argument) = text;
+  return argument;
+}

@@ -16,3 +16,8 @@ void CallMethod(IDispatch& object, const wchar_t* name, std::span<VARIANTARG> ar
 // The same, handing back the method's result as text (ToText of the result).
 std::wstring CallMethodForText(IDispatch& object, const wchar_t* name,
                                std::span<VARIANTARG> arguments);
+
+// Arguments for the calls above: a Boolean, and a text that the caller owns
+// and keeps alive for the call.
+VARIANTARG BoolArgument(bool value) noexcept;
+VARIANTARG TextArgument(BSTR text) noexcept;

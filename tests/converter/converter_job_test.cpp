@@ -20,41 +20,24 @@ const char kHelloPostScript[] =
     "%!PS-Adobe-3.0\n/Helvetica findfont 24 scalefont setfont\n"
     "72 700 moveto (The quick brown fox prints a PDF) show\nshowpage\n";
 
-VARIANTARG Flag(bool value) {
-  VARIANTARG v;
-  VariantInit(&v);
-  V_VT(&v) = VT_BOOL;
-  V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
-  return v;
-}
-
 // The run-once "output" setting, through the settings component.
 void SetRunOnceOutput(const std::wstring& output) {
   ComPtr<IDispatch> settings = CreateObjectByProgID(L"corvale.PDFPrinterSettings");
-  VARIANTARG once = Flag(true);
+  VARIANTARG once = BoolArgument(true);
   CallMethod(*settings.get(), L"LoadSettings", std::span(&once, 1));
   UniqueBstr name(SysAllocString(L"output"));
   UniqueBstr value(SysAllocString(output.c_str()));
-  VARIANTARG arguments[2];
-  VariantInit(&arguments[0]);
-  VariantInit(&arguments[1]);
-  V_VT(&arguments[0]) = VT_BSTR;
-  V_BSTR(&arguments[0]) = name.get();
-  V_VT(&arguments[1]) = VT_BSTR;
-  V_BSTR(&arguments[1]) = value.get();
+  VARIANTARG arguments[2] = {TextArgument(name.get()), TextArgument(value.get())};
   CallMethod(*settings.get(), L"SetValue", arguments);
   CallMethod(*settings.get(), L"WriteSettings", std::span(&once, 1));
 }
 
 std::wstring RunOnceOutput() {
   ComPtr<IDispatch> settings = CreateObjectByProgID(L"corvale.PDFPrinterSettings");
-  VARIANTARG once = Flag(true);
+  VARIANTARG once = BoolArgument(true);
   CallMethod(*settings.get(), L"LoadSettings", std::span(&once, 1));
   UniqueBstr name(SysAllocString(L"output"));
-  VARIANTARG argument;
-  VariantInit(&argument);
-  V_VT(&argument) = VT_BSTR;
-  V_BSTR(&argument) = name.get();
+  VARIANTARG argument = TextArgument(name.get());
   return CallMethodForText(*settings.get(), L"GetValue", std::span(&argument, 1));
 }
 

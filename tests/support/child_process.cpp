@@ -70,21 +70,3 @@ std::optional<DWORD> RunWithEnvironment(const std::wstring& commandLine,
   GetExitCodeProcess(processHandle.get(), &exitCode);
   return exitCode;
 }
-
-std::wstring QuoteArgument(const std::wstring& argument) {
-  if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) return argument;
-  std::wstring quoted = L"\"";
-  std::size_t backslashes = 0;
-  for (wchar_t c : argument) {
-    if (c == L'\\') {
-      ++backslashes;
-      continue;
-    }
-    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-    backslashes = 0;
-    quoted.append(1, c);
-  }
-  quoted.append(backslashes * 2, L'\\');
-  quoted.append(1, L'"');
-  return quoted;
-}

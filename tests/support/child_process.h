@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "command_line_quoting.h"
+
 struct EnvironmentChange {
   std::wstring name;
   std::optional<std::wstring> value;  // nothing: the variable is removed
@@ -25,6 +27,3 @@ std::optional<DWORD> RunWithEnvironment(const std::wstring& commandLine,
                                         const std::vector<EnvironmentChange>& changes,
                                         const std::wstring& workingFolder = {},
                                         DWORD timeoutMs = 60000);
-
-// One command-line argument quoted the way CommandLineToArgvW reads it back.
-std::wstring QuoteArgument(const std::wstring& argument);
