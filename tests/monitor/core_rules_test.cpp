@@ -3,7 +3,6 @@
 
 #include "converter_command_line.h"
 #include "environment_lookup.h"
-#include "log_entry.h"
 #include "session_id.h"
 #include "text_rules.h"
 #include "wait_schedule.h"
@@ -39,13 +38,6 @@ TEST(EnvironmentLookup, StopsAtTheReadLimit) {
   EXPECT_EQ(FindEnvironmentValue(nullptr, 100, L"A"), std::nullopt);
 }
 
-TEST(LogEntry, HasSourceMessageAndDetail) {
-  EXPECT_EQ(FormatLogEntry(L"MakePDF", L"Work Area", L"C:\\w\\"),
-            L"[MakePDF] Work Area: C:\\w\\\n");
-  EXPECT_EQ(FormatLogEntry(nullptr, L"Start", nullptr), L"Start\n");
-  EXPECT_EQ(FormatLogEntry(L"S", L"M", L""), L"[S] M: \n");
-}
-
 TEST(LogEntry, CharactersBeyondOneByteBecomeQuestionMarks) {
   EXPECT_EQ(NarrowForLog(L"a\u00E9\u20ACb\n"), "a\xE9?b\n");
 }
@@ -61,19 +53,6 @@ TEST(SessionId, IsLowerCaseHexGrouped8_4_4_4_12) {
   const uint8_t tail[8] = {0xAB, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0xFF};
   EXPECT_EQ(FormatSessionId(0x0012ABCD, 0x00EF, 0xA, tail),
             L"0012abcd-00ef-000a-ab01-0203040506ff");
-}
-
-TEST(ConverterCommandLine, JobFormWithAndWithoutTrailingBackslash) {
-  const std::wstring parameters = JobParameters(L"C:\\w\\id_printer.ps", L"id", L"Doc", L"P");
-  EXPECT_EQ(parameters,
-            L"ps=\"C:\\w\\id_printer.ps\", sessionid=\"id\", doc=\"Doc\", printer=\"P\"");
-  EXPECT_EQ(ConverterCommandLine(L"C:\\App", parameters), L"\"C:\\App\\gui.exe\" " + parameters);
-  EXPECT_EQ(ConverterCommandLine(L"C:\\App\\", parameters), L"\"C:\\App\\gui.exe\" " + parameters);
-}
-
-TEST(ConverterCommandLine, DoubleQuotesInValuesAreDoubledCommasKept) {
-  EXPECT_EQ(JobParameters(L"a\"b", L"id", L"one, two", L"say \"hi\""),
-            L"ps=\"a\"\"b\", sessionid=\"id\", doc=\"one, two\", printer=\"say \"\"hi\"\"\"");
 }
 
 TEST(ConverterCommandLine, MessageFormDoublesBackslashesAndNamesTheIcon) {

@@ -2,6 +2,7 @@
 // "AppFolder" holding the fake converter, "LogFolder", and a message-box watcher.
 #pragma once
 
+#include <cstdio>
 #include <regex>
 #include <string>
 #include <vector>
@@ -19,6 +20,11 @@ class JobBed : public testing::Test {
     appFolder_.Set(AppFolder());
     logFolder_.Set(LogFolder());
     EXPECT_TRUE(InstallFakeConverter(AppFolder()));
+  }
+
+  // A failed test shows the trace of its latest job.
+  void TearDown() override {
+    if (HasFailure()) std::printf("port.log:\n%s\n", Log().c_str());
   }
 
   std::wstring AppFolder() const { return scratch_ / L"app"; }
