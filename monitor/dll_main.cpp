@@ -67,6 +67,7 @@ extern "C" LPMONITOREX WINAPI InitializePrintMonitor(LPWSTR pRegistryRoot) {
   } catch (...) {
     state.registryRoot.clear();
   }
+  if (state.event) CloseHandle(state.event);  // a repeated call keeps one handle
   state.event = CreateEventW(nullptr, FALSE, FALSE, monitor_texts::kEventName);
   if (state.ports) {
     MonitorLock lock;

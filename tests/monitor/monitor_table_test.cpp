@@ -33,6 +33,22 @@ TEST(MonitorTable, HasFourteenSlotsThenThreeNulls) {
   EXPECT_EQ(m.pfnXcvClosePort, nullptr);
 }
 
+TEST(MonitorLibrary, CarriesItsVersionResource) {
+  const std::wstring path = MonitorLibraryPath();
+  DWORD ignored = 0;
+  std::vector<BYTE> data(GetFileVersionInfoSizeW(path.c_str(), &ignored));
+  ASSERT_FALSE(data.empty());
+  ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(data.size()), data.data()));
+  wchar_t* text = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\040904B0\\CompanyName",
+                             reinterpret_cast<void**>(&text), &length));
+  EXPECT_STREQ(text, L"Quillmar");
+  ASSERT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\040904B0\\OriginalFilename",
+                             reinterpret_cast<void**>(&text), &length));
+  EXPECT_STREQ(text, L"corvale.dll");
+}
+
 TEST(MonitorTable, ReadPortAndAddPortExDoNothingAndSucceed) {
   LoadedMonitor monitor({L"CORVALE1:"});
   HANDLE port = monitor.Spooler().OpenPort(L"CORVALE1:");
