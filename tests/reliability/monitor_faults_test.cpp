@@ -1,0 +1,198 @@
+// Jobs through the monitor when folders, the converter, the registry or the
+// disk fail under them: the job's failure path, the user's messages, and no
+// crash. The port takes the next job once the fault is gone.
+#include <string>
+#include <vector>
+
+#include "monitor_fault_bed.h"
+
+namespace {
+
+constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Quillmar\\PDF Writer\\Settings";
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// The monitor's settings key taken away for a test, with every value put back.
+class SettingsKeyAbsent {
+ public:
+  SettingsKeyAbsent() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+      for (DWORD index = 0;; ++index) {
+        wchar_t name[256];
+        DWORD nameLength = 256, type = 0, size = 0;
+        if (RegEnumValueW(key, index, name, &nameLength, nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS) {
+          break;
+        }
+        Value value{name, type, std::vector<BYTE>(size)};
+        nameLength = 256;
+        RegEnumValueW(key, index, name, &nameLength, nullptr, &type, value.data.data(), &size);
+        values_.push_back(std::move(value));
+      }
+      RegCloseKey(key);
+    }
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, kSettingsKey);
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kSettingsKey);
+  }
+  ~SettingsKeyAbsent() {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+      return;
+    }
+    for (const Value& value : values_) {
+      RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.data(),
+                     static_cast<DWORD>(value.data.size()));
+    }
+    RegCloseKey(key);
+  }
+  SettingsKeyAbsent(const SettingsKeyAbsent&) = delete;
+  SettingsKeyAbsent& operator=(const SettingsKeyAbsent&) = delete;
+
+ private:
+  struct Value {
+    std::wstring name;
+    DWORD type;
+    std::vector<BYTE> data;
+  };
+  std::vector<Value> values_;
+};
+
+using MonitorFolderFaults = MonitorFaultBed;
+
+TEST_F(MonitorFolderFaults, WorkAreaThatCannotBeCreatedShowsItsBoxAndDropsTheJobData) {
+  {
+    LockedFolder locked(Folder(L"temp"));
+    ASSERT_TRUE(locked.Locked());
+    std::vector<DWORD> written;
+    EXPECT_TRUE(PrintJob({"%!PS\n", std::string(4096, 'x')}, &written));
+    EXPECT_EQ(written, (std::vector<DWORD>{5, 4096}));  // the spooler does not send it again
+
+    ASSERT_TRUE(boxes_.WaitForBoxes(1, 5000));
+    for (const SeenMessageBox& box : boxes_.Seen()) {
+      EXPECT_EQ(box.caption, L"PDF Printer - Unable to create working area");
+      EXPECT_EQ(box.text, WorkArea());
+    }
+    EXPECT_TRUE(Contains(Log(), "[MyStartDocPort] Postscript file name: \r\n")) << Log();
+    EXPECT_TRUE(ReadConverterCalls(Folder(L"app")).empty());
+  }
+
+  // With the folder writable again the same port runs the next job.
+  const std::size_t boxesBefore = boxes_.Count();
+  EXPECT_TRUE(PrintJob({"%!PS\n", "showpage\n"}));
+  const auto calls = WaitForConverterCalls(Folder(L"app"), 1, 10000);
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_TRUE(Contains(Narrow(calls[0].commandLine), Narrow(L"ps=\"" + WorkArea())));
+  EXPECT_EQ(boxes_.Count(), boxesBefore);
+}
+
+TEST_F(MonitorFolderFaults, LogFolderThatCannotBeCreatedShowsItsBoxAndTheJobGoesOn) {
+  LockedFolder locked(MakeFolder(L"locked"));
+  ASSERT_TRUE(locked.Locked());
+  logFolder_.Set(Folder(L"locked\\logs"));
+  LoadMonitor();
+
+  EXPECT_TRUE(PrintJob({"%!PS\n", "showpage\n"}));
+  ASSERT_TRUE(boxes_.WaitForBoxes(1, 5000));
+  EXPECT_EQ(boxes_.Seen()[0].caption, L"PDF Printer - Unable to create log file folder");
+  EXPECT_EQ(boxes_.Seen()[0].text, Folder(L"locked\\logs\\"));
+
+  const auto calls = WaitForConverterCalls(Folder(L"app"), 1, 10000);
+  ASSERT_EQ(calls.size(), 1u);
+  const auto spoolFiles = ListFiles(WorkArea(), L"*_printer.ps");
+  ASSERT_EQ(spoolFiles.size(), 1u);
+  EXPECT_EQ(ReadFileBytes(WorkArea() + spoolFiles[0]), "%!PS\nshowpage\n");
+}
+
+using ConverterFaults = MonitorFaultBed;
+
+TEST_F(ConverterFaults, ConverterThatIsNoProgramFailsTheLaunchAndRemovesTheSpoolFile) {
+  WriteFileBytes(MakeFolder(L"broken") + L"\\gui.exe", "this is no program");
+  appFolder_.Set(Folder(L"broken"));
+
+  EXPECT_TRUE(PrintJob({"%!PS\n", "showpage\n"}));
+  const std::string log = Log();
+  EXPECT_TRUE(Contains(log, "[RunProcessAsUser] CreateProcessAsUser failed")) << log;
+  EXPECT_TRUE(Contains(log, "[RunProcessAsUser] Exit RunProcessAsUser: Create process error"));
+  EXPECT_TRUE(Contains(log, "[RunGUI] Launch of GUI failed"));
+  EXPECT_TRUE(Contains(log, "[MakePDF] Status: Error"));
+  EXPECT_TRUE(ListFiles(WorkArea(), L"*.ps").empty());
+  EXPECT_EQ(boxes_.Count(), 0u);
+}
+
+using RegistryFaults = MonitorFaultBed;
+
+TEST_F(RegistryFaults, AppFolderOfAnotherTypeCountsAsAbsent) {
+  const DWORD number = 42;
+  appFolder_.SetRaw(REG_DWORD, &number, sizeof number);
+  EXPECT_TRUE(PrintJob({"%!PS\n"}));
+  const std::string log = Log();
+  EXPECT_TRUE(Contains(log, "[RunGUI] Unable to read AppFolder setting from the registry")) << log;
+  EXPECT_TRUE(Contains(log, "[MakePDF] Status: Error"));
+  EXPECT_TRUE(ListFiles(WorkArea(), L"*.ps").empty());
+  EXPECT_TRUE(ReadConverterCalls(Folder(L"app")).empty());
+  EXPECT_EQ(boxes_.Count(), 0u);
+}
+
+TEST_F(RegistryFaults, AppFolderWithoutItsTerminatingNullIsReadToItsSize) {
+  const std::wstring folder = Folder(L"app");
+  appFolder_.SetRaw(REG_SZ, folder.data(), static_cast<DWORD>(folder.size() * sizeof(wchar_t)));
+  EXPECT_TRUE(PrintJob({"%!PS\n"}));
+  const auto calls = WaitForConverterCalls(folder, 1, 10000);
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].commandLine.rfind(L"\"" + folder + L"\\gui.exe\" ps=", 0), 0u);
+}
+
+TEST_F(RegistryFaults, LogFolderOfAnotherTypeSendsTheLogToTheWorkArea) {
+  const BYTE bytes[] = {'C', 0, ':', 0};
+  logFolder_.SetRaw(REG_BINARY, bytes, sizeof bytes);
+  EXPECT_TRUE(PrintJob({"%!PS\n"}));
+  EXPECT_EQ(WaitForConverterCalls(Folder(L"app"), 1, 10000).size(), 1u);
+  EXPECT_TRUE(Contains(ReadFileBytes(WorkArea() + L"port.log"), "[MakePDF] Status: Success"));
+}
+
+TEST_F(RegistryFaults, MissingSettingsKeyFailsTheLaunchAndKeepsTheLogInTheWorkArea) {
+  SettingsKeyAbsent absent;
+  LoadMonitor();
+  EXPECT_TRUE(PrintJob({"%!PS\n", "showpage\n"}));
+  const std::string log = ReadFileBytes(WorkArea() + L"port.log");
+  EXPECT_TRUE(Contains(log, "[RunGUI] Unable to read AppFolder setting from the registry")) << log;
+  EXPECT_TRUE(Contains(log, "[MakePDF] Status: Error"));
+  EXPECT_TRUE(ListFiles(WorkArea(), L"*.ps").empty());
+  EXPECT_TRUE(ReadConverterCalls(Folder(L"app")).empty());
+  EXPECT_EQ(boxes_.Count(), 0u);
+}
+
+using SpoolWriteFaults = MonitorFaultBed;
+
+TEST_F(SpoolWriteFaults, FullDiskKeepsTheJobGoingAndThePortRecovers) {
+  const std::wstring smallDisk = ScratchRootWindows() + L"\\small-disk";
+  if (!PathExists(smallDisk + L"\\.mounted")) GTEST_SKIP() << "no small disk could be mounted";
+  temp_.Set(smallDisk);
+
+  // 256 KiB into a 128 KiB disk: later writes fail, each call still returns TRUE.
+  const std::vector<std::string> writes(4, std::string(64 * 1024, 'p'));
+  EXPECT_TRUE(PrintJob(writes));
+  const std::wstring workArea = smallDisk + L"\\Quillmar\\PDF Writer\\";
+  auto spoolFiles = ListFiles(workArea, L"*_printer.ps");
+  ASSERT_EQ(spoolFiles.size(), 1u);
+  const std::string partial = ReadFileBytes(workArea + spoolFiles[0]);
+  EXPECT_LT(partial.size(), 4u * 64 * 1024);
+  EXPECT_EQ(partial, std::string(partial.size(), 'p'));
+  EXPECT_EQ(WaitForConverterCalls(Folder(L"app"), 1, 10000).size(), 1u);
+  EXPECT_EQ(boxes_.Count(), 0u);
+
+  // Space again: the next job on the port is whole.
+  DeleteFileW((workArea + spoolFiles[0]).c_str());
+  EXPECT_TRUE(PrintJob({"%!PS\n", "showpage\n"}));
+  spoolFiles = ListFiles(workArea, L"*_printer.ps");
+  ASSERT_EQ(spoolFiles.size(), 1u);
+  EXPECT_EQ(ReadFileBytes(workArea + spoolFiles[0]), "%!PS\nshowpage\n");
+}
+
+}  // namespace
