@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <type_traits>
 #include <vector>
 
 #include "data_folder_rule.h"
@@ -11,6 +10,7 @@
 #include "path_names.h"
 #include "product_names.h"
 #include "registry_read.h"
+#include "registry_setting_text.h"
 #include "thread_state.h"
 #include "version_resource.h"
 
@@ -27,22 +27,6 @@ std::wstring EnvironmentValue(const wchar_t* name) {
   }
 }
 
-// A registry value as text: text as it is, an integer in decimal, else empty.
-std::wstring RegistryText(const RegistryValue& value) {
-  return std::visit(
-      [](const auto& held) -> std::wstring {
-        using Held = std::decay_t<decltype(held)>;
-        if constexpr (std::is_same_v<Held, std::wstring>) {
-          return held;
-        } else if constexpr (std::is_same_v<Held, std::int32_t>) {
-          return std::to_wstring(held);
-        } else {
-          return {};
-        }
-      },
-      value);
-}
-
 }  // namespace
 
 bool EnsureFolder(const std::wstring& path, bool create) {
@@ -55,7 +39,7 @@ std::wstring ReadRegistrySetting(const std::wstring& name) {
                             ReplaceBackslashes(GetCompanyName()) + L"\\" +
                             ReplaceBackslashes(GetAppName()) + L"\\Settings\\" + name;
   bool use64BitView = true;
-  return RegistryText(RegRead(path, use64BitView));
+  return RegistrySettingText(RegRead(path, use64BitView));
 }
 
 std::wstring GetDataFolder() {

@@ -88,6 +88,13 @@ TEST_F(FolderResolution, MachineSettingThenLibraryFolderWhenNoVariableIsSet) {
   userData_.Set(scratch_ / L"shared\\");
   ASSERT_TRUE(WriteRunOnceOnNewThread(L"shared").Succeeded());
   EXPECT_TRUE(PathExists(scratch_ / L"shared\\runonce-shared.ini"));
+
+  // A folder stored as bytes counts as the text those bytes spell.
+  const std::wstring binaryFolder = scratch_ / L"binary";
+  userData_.SetRaw(REG_BINARY, binaryFolder.data(),
+                   static_cast<DWORD>(binaryFolder.size() * sizeof(wchar_t)));
+  ASSERT_TRUE(WriteRunOnceOnNewThread(L"binary").Succeeded());
+  EXPECT_TRUE(PathExists(binaryFolder + L"\\runonce-binary.ini"));
 }
 
 TEST_F(FolderResolution, CreationErrorReachesTheCallerUnchanged) {
