@@ -14,6 +14,8 @@ namespace {
 
 constexpr const wchar_t* kProgId = L"corvale.PDFPrinterSettings";
 constexpr const wchar_t* kClassName = L"PDFPrinterSettings";
+// The platform under which RegisterTypeLib files the library: that of this build.
+constexpr SYSKIND kTypeLibPlatform = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
 
 std::wstring GuidText(REFGUID guid) {
   wchar_t text[40] = {};
@@ -82,7 +84,8 @@ HRESULT RegisterServer() noexcept {
 HRESULT UnregisterServer() noexcept {
   try {
     HRESULT outcome = S_OK;
-    const HRESULT typeLibResult = UnRegisterTypeLib(LIBID_corvale, 1, 0, LOCALE_NEUTRAL, SYS_WIN64);
+    const HRESULT typeLibResult =
+        UnRegisterTypeLib(LIBID_corvale, 1, 0, LOCALE_NEUTRAL, kTypeLibPlatform);
     if (FAILED(typeLibResult) && typeLibResult != TYPE_E_REGISTRYACCESS &&
         typeLibResult != TYPE_E_LIBNOTREGISTERED) {
       outcome = typeLibResult;
