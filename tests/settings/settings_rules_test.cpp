@@ -6,7 +6,6 @@
 
 #include "data_folder_rule.h"
 #include "product_names.h"
-#include "registry_setting_text.h"
 #include "settings_file_name.h"
 
 namespace {
@@ -22,15 +21,6 @@ TEST(SettingsFileName, NamesTheRegularOrRunOnceFileOfTheInstance) {
 TEST(ProductNames, BackslashesBecomeUnderscoresForRegistryKeys) {
   EXPECT_EQ(ReplaceBackslashes(L"a\\b\\\\c/d"), L"a_b__c/d");
   EXPECT_EQ(GetAppName(), L"PDF Writer");
-}
-
-TEST(RegistrySettingText, NumbersAndBytesSpellingATextAreRead) {
-  EXPECT_EQ(RegistrySettingText(std::int32_t{-5}), L"-5");
-  // Bytes are UTF-16 code units, low byte first; an odd last byte makes no character.
-  EXPECT_EQ(RegistrySettingText(std::vector<std::uint8_t>{'D', 0, ':', 0, 0xAC, 0x20, 'x'}),
-            L"D:\u20AC");
-  EXPECT_EQ(RegistrySettingText(RegNull{}), L"");
-  EXPECT_EQ(RegistrySettingText(RegEmpty{}), L"");
 }
 
 // A world of environment variables, a registry value and existing folders.
