@@ -81,8 +81,8 @@ EntryResult StartDocument(PortRecord& port, const wchar_t* printerName, DWORD jo
   SetLogFile();
   DebugLog(kSource, L"Start Doc", nullptr, true);
   DebugLog(kSource, L"Session Id", job.sessionId);
+  DebugLog(kSource, L"Printer Name", printerName ? printerName : L"");
   const std::wstring printer = CappedText(printerName, kMaxJobNameUnits);
-  DebugLog(kSource, L"Printer Name", printer);
 
   job.printerName = printer;
   if (level >= 1 && level <= 3 && docInfo) {

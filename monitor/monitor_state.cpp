@@ -1,6 +1,5 @@
 #include "monitor_state.h"
 
-#include <new>
 #include <utility>
 
 #include "monitor_texts.h"
@@ -13,8 +12,13 @@ MonitorState& Monitor() {
 void AttachMonitor() {
   MonitorState& state = Monitor();
   InitializeCriticalSection(&state.lock);
-  state.ports =
-      new (std::nothrow) PortList(monitor_texts::kMonitorName, monitor_texts::kPortDescription);
+  // Without memory for the table the monitor loads, and every entry then
+  // reports ERROR_NOT_ENOUGH_MEMORY.
+  try {
+    state.ports = new PortList(monitor_texts::kMonitorName, monitor_texts::kPortDescription);
+  } catch (...) {
+    state.ports = nullptr;
+  }
 }
 
 void DetachMonitor() {
