@@ -1,6 +1,7 @@
 // Settings file text: reading never fails, and the tree read from what was
 // written is the tree that is written and read again (one pass settles it).
 #include <memory>
+#include <vector>
 
 #include "fuzz_text.h"
 #include "ini_text.h"
@@ -13,17 +14,28 @@ DictionaryPtr Read(std::wstring_view text) {
   return root;
 }
 
+// The entries of one kind (texts, or nested tables) in their order.
+std::vector<const Dictionary::Entry*> EntriesOfKind(const Dictionary& table, bool nested) {
+  std::vector<const Dictionary::Entry*> entries;
+  for (const Dictionary::Entry& entry : table) {
+    if ((AsDictionary(entry.value) != nullptr) == nested) entries.push_back(&entry);
+  }
+  return entries;
+}
+
+// The same tree as a file holds it: a file lists the plain entries before the
+// sections, so only the order within each kind can be kept.
 bool SameTree(const Dictionary& a, const Dictionary& b) {
-  if (a.Count() != b.Count()) return false;
-  auto left = a.begin();
-  for (auto right = b.begin(); right != b.end(); ++left, ++right) {
-    if (left->key != right->key) return false;
-    const std::wstring* leftText = AsText(left->value);
-    const std::wstring* rightText = AsText(right->value);
-    if (leftText || rightText) {
-      if (!leftText || !rightText || *leftText != *rightText) return false;
-    } else if (!SameTree(*AsDictionary(left->value), *AsDictionary(right->value))) {
-      return false;
+  for (const bool nested : {false, true}) {
+    const auto left = EntriesOfKind(a, nested);
+    const auto right = EntriesOfKind(b, nested);
+    if (left.size() != right.size()) return false;
+    for (std::size_t i = 0; i < left.size(); ++i) {
+      if (left[i]->key != right[i]->key) return false;
+      if (nested ? !SameTree(*AsDictionary(left[i]->value), *AsDictionary(right[i]->value))
+                 : *AsText(left[i]->value) != *AsText(right[i]->value)) {
+        return false;
+      }
     }
   }
   return true;
