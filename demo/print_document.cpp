@@ -29,8 +29,8 @@ std::string ReadAll(const std::wstring& path) {
 }
 
 std::vector<std::wstring> Lines(const std::string& bytes) {
-  const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                       nullptr, 0);
+  const int size =
+      MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring text(static_cast<std::size_t>(size), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
   std::vector<std::wstring> lines;
@@ -64,10 +64,9 @@ int PrintWithGdi(const std::wstring& printer, const std::wstring& file,
   if (!dc) return fwprintf(stderr, L"No device context for %ls\n", printer.c_str()), 1;
   const int dpi = GetDeviceCaps(dc.get(), LOGPIXELSY);
   const int pageHeight = GetDeviceCaps(dc.get(), VERTRES);
-  UniqueResource<FontTraits> font(CreateFontW(-MulDiv(12, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE,
-                                              FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                              DEFAULT_PITCH, L"Times New Roman"));
+  UniqueResource<FontTraits> font(CreateFontW(
+      -MulDiv(12, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Times New Roman"));
   DOCINFOW info{};
   info.cbSize = sizeof info;
   info.lpszDocName = document.c_str();
@@ -95,8 +94,7 @@ int PrintRaw(const std::wstring& printer, const std::wstring& file, const std::w
   if (!OpenPrinterW(const_cast<wchar_t*>(printer.c_str()), handle.put(), nullptr)) {
     return fwprintf(stderr, L"Cannot open printer %ls\n", printer.c_str()), 1;
   }
-  DOC_INFO_1W info{const_cast<wchar_t*>(document.c_str()), nullptr,
-                   const_cast<wchar_t*>(L"RAW")};
+  DOC_INFO_1W info{const_cast<wchar_t*>(document.c_str()), nullptr, const_cast<wchar_t*>(L"RAW")};
   if (!StartDocPrinterW(handle.get(), 1, reinterpret_cast<BYTE*>(&info))) return 1;
   const std::string bytes = ReadAll(file);
   DWORD written = 0;
