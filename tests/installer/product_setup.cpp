@@ -189,42 +189,9 @@ std::vector<std::wstring> RemainingTraces(const std::wstring& folder) {
 PrefixStateKeeper::PrefixStateKeeper() {
   settingsLibrary_ =
       ReadText(HKEY_CLASSES_ROOT, std::wstring(kSettingsClsidKey) + L"\\InprocServer32", L"");
-  UniqueRegKey key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, key.put()) != ERROR_SUCCESS) {
-    return;
-  }
-  settingsValues_.emplace();
-  for (DWORD index = 0;; ++index) {
-    wchar_t name[256];
-    DWORD nameLength = 256, type = 0, size = 0;
-    if (RegEnumValueW(key.get(), index, name, &nameLength, nullptr, &type, nullptr, &size) !=
-        ERROR_SUCCESS) {
-      break;
-    }
-    Value value{std::wstring(name, nameLength), type, std::vector<BYTE>(size)};
-    nameLength = 256;
-    if (RegEnumValueW(key.get(), index, name, &nameLength, nullptr, &type, value.data.data(),
-                      &size) == ERROR_SUCCESS) {
-      value.data.resize(size);
-      settingsValues_->push_back(std::move(value));
-    }
-  }
-  // The setup program starts from a settings key that no one else has filled.
-  key.reset();
-  RegDeleteTreeW(HKEY_LOCAL_MACHINE, kSettingsKey);
 }
 
 PrefixStateKeeper::~PrefixStateKeeper() {
-  if (settingsValues_) {
-    UniqueRegKey key;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                        key.put(), nullptr) == ERROR_SUCCESS) {
-      for (const Value& value : *settingsValues_) {
-        RegSetValueExW(key.get(), value.name.c_str(), 0, value.type, value.data.data(),
-                       static_cast<DWORD>(value.data.size()));
-      }
-    }
-  }
   // Another test program's copy of the settings library, registered before us.
   if (settingsLibrary_ && PathExists(*settingsLibrary_) &&
       !KeyExists(HKEY_CLASSES_ROOT, kSettingsClsidKey)) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "registry_override.h"
+
 // The default program folder: %ProgramFiles%\Quillmar\PDF Writer.
 std::wstring DefaultProgramFolder();
 // The system folder, where the spooler loads monitors from.
@@ -51,8 +53,8 @@ std::vector<std::wstring> RemainingTraces(const std::wstring& folder = DefaultPr
 
 // Keeps what other test programs of the prefix rely on across a test that
 // installs and uninstalls: the settings component's class registration (their
-// copy of the library) and the values of the machine-wide settings key. The
-// key is emptied for the test and its values are put back afterwards.
+// copy of the library) and the machine-wide settings key, which is taken away
+// for the test and put back with its values afterwards.
 class PrefixStateKeeper {
  public:
   PrefixStateKeeper();
@@ -61,11 +63,6 @@ class PrefixStateKeeper {
   PrefixStateKeeper& operator=(const PrefixStateKeeper&) = delete;
 
  private:
-  struct Value {
-    std::wstring name;
-    DWORD type;
-    std::vector<BYTE> data;
-  };
+  SettingsKeyRemoved settingsKey_;
   std::optional<std::wstring> settingsLibrary_;
-  std::optional<std::vector<Value>> settingsValues_;
 };

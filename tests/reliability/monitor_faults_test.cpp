@@ -8,60 +8,11 @@
 
 namespace {
 
-constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Quillmar\\PDF Writer\\Settings";
-
 bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
-// The monitor's settings key taken away for a test, with every value put back.
-class SettingsKeyAbsent {
- public:
-  SettingsKeyAbsent() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-      for (DWORD index = 0;; ++index) {
-        wchar_t name[256];
-        DWORD nameLength = 256, type = 0, size = 0;
-        if (RegEnumValueW(key, index, name, &nameLength, nullptr, &type, nullptr, &size) !=
-            ERROR_SUCCESS) {
-          break;
-        }
-        Value value{name, type, std::vector<BYTE>(size)};
-        nameLength = 256;
-        RegEnumValueW(key, index, name, &nameLength, nullptr, &type, value.data.data(), &size);
-        values_.push_back(std::move(value));
-      }
-      RegCloseKey(key);
-    }
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, kSettingsKey);
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kSettingsKey);
-  }
-  ~SettingsKeyAbsent() {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
-      return;
-    }
-    for (const Value& value : values_) {
-      RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.data(),
-                     static_cast<DWORD>(value.data.size()));
-    }
-    RegCloseKey(key);
-  }
-  SettingsKeyAbsent(const SettingsKeyAbsent&) = delete;
-  SettingsKeyAbsent& operator=(const SettingsKeyAbsent&) = delete;
-
- private:
-  struct Value {
-    std::wstring name;
-    DWORD type;
-    std::vector<BYTE> data;
-  };
-  std::vector<Value> values_;
-};
 
 using MonitorFolderFaults = MonitorFaultBed;
 
@@ -157,7 +108,7 @@ TEST_F(RegistryFaults, LogFolderOfAnotherTypeSendsTheLogToTheWorkArea) {
 }
 
 TEST_F(RegistryFaults, MissingSettingsKeyFailsTheLaunchAndKeepsTheLogInTheWorkArea) {
-  SettingsKeyAbsent absent;
+  SettingsKeyRemoved absent;
   LoadMonitor();
   EXPECT_TRUE(PrintJob({"%!PS\n", "showpage\n"}));
   const std::string log = ReadFileBytes(WorkArea() + L"port.log");

@@ -66,3 +66,45 @@ NoUserTempFolders::NoUserTempFolders()
   machineTemp_.Remove();
   machineTmp_.Remove();
 }
+
+namespace {
+constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Quillmar\\PDF Writer\\Settings";
+}  // namespace
+
+SettingsKeyRemoved::SettingsKeyRemoved() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  values_.emplace();
+  for (DWORD index = 0;; ++index) {
+    wchar_t name[256];
+    DWORD nameLength = 256, type = 0, size = 0;
+    if (RegEnumValueW(key, index, name, &nameLength, nullptr, &type, nullptr, &size) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    Value value{std::wstring(name, nameLength), type, std::vector<BYTE>(size)};
+    nameLength = 256;
+    if (RegEnumValueW(key, index, name, &nameLength, nullptr, &type, value.data.data(), &size) ==
+        ERROR_SUCCESS) {
+      value.data.resize(size);
+      values_->push_back(std::move(value));
+    }
+  }
+  RegCloseKey(key);
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, kSettingsKey);
+  RegDeleteKeyW(HKEY_LOCAL_MACHINE, kSettingsKey);
+}
+
+SettingsKeyRemoved::~SettingsKeyRemoved() {
+  if (!values_) return;
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  for (const Value& value : *values_) {
+    RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.data(),
+                   static_cast<DWORD>(value.data.size()));
+  }
+  RegCloseKey(key);
+}

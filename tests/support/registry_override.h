@@ -60,3 +60,21 @@ class NoUserTempFolders {
   RegistryValueOverride machineTemp_;
   RegistryValueOverride machineTmp_;
 };
+
+// Removes the machine-wide settings key for a test, and puts it back with its
+// values afterwards when it existed before.
+class SettingsKeyRemoved {
+ public:
+  SettingsKeyRemoved();
+  ~SettingsKeyRemoved();
+  SettingsKeyRemoved(const SettingsKeyRemoved&) = delete;
+  SettingsKeyRemoved& operator=(const SettingsKeyRemoved&) = delete;
+
+ private:
+  struct Value {
+    std::wstring name;
+    DWORD type;
+    std::vector<BYTE> data;
+  };
+  std::optional<std::vector<Value>> values_;  // nothing: there was no key
+};
