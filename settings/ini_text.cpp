@@ -1,5 +1,7 @@
 #include "ini_text.h"
 
+#include <vector>
+
 namespace {
 
 constexpr wchar_t kCarriageReturn = L'\r';
@@ -42,32 +44,41 @@ class LineReader {
 
 void ParseIniText(std::wstring_view text, Dictionary& root, const TableFactory& newSection) {
   Dictionary* current = &root;
-  std::wstring key;  // reused: the table copies the key it keeps
+  // Entries of `current` not yet set: handed over many at a time, which is faster.
+  constexpr std::size_t kBatch = 256;
+  std::vector<Dictionary::TextEntry> pending;
+  pending.reserve(kBatch);
+  auto setPending = [&] {
+    current->SetTexts(pending);
+    pending.clear();
+  };
   LineReader reader(text);
   std::wstring_view rawLine;
   while (reader.Next(rawLine)) {
     const std::wstring_view line = TrimSpaces(rawLine);
     if (line.size() <= 2) continue;
     if (IsSectionHeader(line)) {
+      setPending();
       DictionaryPtr section = newSection();
       current = section.get();
-      root.Set(std::wstring(TrimSpaces(line.substr(1, line.size() - 2))), std::move(section));
+      root.Set(TrimSpaces(line.substr(1, line.size() - 2)), section);
       continue;
     }
     const auto equals = line.find(L'=');
     if (equals == std::wstring_view::npos) continue;
     const std::wstring_view keyText = TrimSpaces(line.substr(0, equals));
     if (keyText.empty()) continue;
-    key.assign(keyText);
-    current->Set(key, std::wstring(TrimSpaces(line.substr(equals + 1))));
+    pending.push_back({keyText, TrimSpaces(line.substr(equals + 1))});
+    if (pending.size() == kBatch) setPending();
   }
+  setPending();
 }
 
 std::wstring FormatIniText(const Dictionary& root) {
   std::wstring text;
   auto appendEntry = [&text](std::wstring_view indent, const Dictionary::Entry& entry) {
     text.append(indent).append(entry.key).append(1, L'=');
-    if (const std::wstring* value = AsText(entry.value)) text.append(*value);
+    if (const std::wstring_view* value = AsText(entry.value)) text.append(*value);
     text.append(L"\r\n");
   };
   for (const Dictionary::Entry& entry : root) {

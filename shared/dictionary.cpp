@@ -1,63 +1,95 @@
 #include "dictionary.h"
 
+#include <algorithm>
 #include <functional>
 #include <new>
 
 #include "automation_error.h"
 
 namespace {
-std::size_t HashOf(const std::wstring& key) noexcept { return std::hash<std::wstring>{}(key); }
+
+std::uint32_t HashOf(std::wstring_view key) noexcept {
+  return static_cast<std::uint32_t>(std::hash<std::wstring_view>{}(key));
+}
+
+std::size_t TextSizeOf(const Dictionary::Value& value) noexcept {
+  const std::wstring_view* text = AsText(value);
+  return text ? text->size() : 0;
+}
+
+// Replaced texts are copied away only past this size, so small tables never compact.
+constexpr std::size_t kSmallestCompaction = 64 * 1024;
+
 }  // namespace
 
-std::size_t Dictionary::SlotOf(const std::wstring& key, std::size_t hash) const noexcept {
+std::size_t Dictionary::SlotOf(std::wstring_view key, std::uint32_t hash) const noexcept {
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-    const std::uint32_t held = slots_[slot];
-    if (held == 0) return slot;
-    if (hashes_[held - 1] == hash && entries_[held - 1].key == key) return slot;
+    const Slot& held = slots_[slot];
+    if (held.entry == 0) return slot;
+    if (held.hash == hash && entries_[held.entry - 1].key == key) return slot;
   }
 }
 
-bool Dictionary::Exists(const std::wstring& key) const { return Find(key) != nullptr; }
+bool Dictionary::Exists(std::wstring_view key) const { return Find(key) != nullptr; }
 
-const Dictionary::Value* Dictionary::Find(const std::wstring& key) const {
+const Dictionary::Value* Dictionary::Find(std::wstring_view key) const {
   if (slots_.empty()) return nullptr;
-  const std::uint32_t held = slots_[SlotOf(key, HashOf(key))];
+  const std::uint32_t held = slots_[SlotOf(key, HashOf(key))].entry;
   return held == 0 ? nullptr : &entries_[held - 1].value;
 }
 
-Dictionary::Value* Dictionary::Find(const std::wstring& key) {
-  return const_cast<Value*>(static_cast<const Dictionary*>(this)->Find(key));
+void Dictionary::Set(std::wstring_view key, const Value& value) {
+  if ((entries_.size() + 1) * 2 > slots_.size()) Grow();
+  SetHashed(key, HashOf(key), value);
+  CompactWhenMostlyDead();
 }
 
-void Dictionary::Set(const std::wstring& key, Value value) {
-  if ((entries_.size() + 1) * 2 > slots_.size()) Grow();
-  const std::size_t hash = HashOf(key);
+void Dictionary::SetTexts(std::span<const TextEntry> entries) {
+  // A window's index places are fetched while the ones before them are filled;
+  // room is made first so that the index does not move under the fetches.
+  constexpr std::size_t kWindow = 32;
+  std::uint32_t hashes[kWindow];
+  while (!entries.empty()) {
+    const std::size_t count = std::min(entries.size(), kWindow);
+    while ((entries_.size() + count) * 2 > slots_.size()) Grow();
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = 0; i < count; ++i) {
+      hashes[i] = HashOf(entries[i].key);
+      __builtin_prefetch(&slots_[hashes[i] & mask]);
+    }
+    for (std::size_t i = 0; i < count; ++i) SetHashed(entries[i].key, hashes[i], entries[i].text);
+    entries = entries.subspan(count);
+  }
+  CompactWhenMostlyDead();  // only now: the entries may view this table's own texts
+}
+
+void Dictionary::SetHashed(std::wstring_view key, std::uint32_t hash, const Value& value) {
   const std::size_t slot = SlotOf(key, hash);
-  if (slots_[slot] != 0) {
-    entries_[slots_[slot] - 1].value = std::move(value);
+  if (slots_[slot].entry != 0) {
+    Replace(entries_[slots_[slot].entry - 1].value, value);
     return;
   }
-  Insert(slot, hash, key, std::move(value));
+  Insert(slot, hash, key, value);
 }
 
-void Dictionary::Add(const std::wstring& key, Value value) {
+void Dictionary::Add(std::wstring_view key, const Value& value) {
   if (Exists(key)) {
     RaiseError(kDuplicateKeyError,
                L"This key is already associated with an element of this collection");
   }
-  Append(key, std::move(value));
+  Set(key, value);
 }
 
 std::vector<std::wstring> Dictionary::Keys() const {
   std::vector<std::wstring> keys;
   keys.reserve(entries_.size());
-  for (const Entry& entry : entries_) keys.push_back(entry.key);
+  for (const Entry& entry : entries_) keys.emplace_back(entry.key);
   return keys;
 }
 
-const std::wstring* AsText(const Dictionary::Value& value) noexcept {
-  return std::get_if<std::wstring>(&value);
+const std::wstring_view* AsText(const Dictionary::Value& value) noexcept {
+  return std::get_if<std::wstring_view>(&value);
 }
 
 DictionaryPtr AsDictionary(const Dictionary::Value& value) noexcept {
@@ -65,31 +97,57 @@ DictionaryPtr AsDictionary(const Dictionary::Value& value) noexcept {
   return table ? *table : nullptr;
 }
 
-void Dictionary::Grow() {
-  std::vector<std::uint32_t> slots(slots_.empty() ? 16 : slots_.size() * 2, 0);
+void Dictionary::Reserve(std::size_t count) {
+  if (count >= UINT32_MAX / 2) throw std::bad_alloc();
+  entries_.reserve(count);
+  std::size_t slotCount = 16;
+  while (slotCount < count * 2) slotCount *= 2;
+  if (slotCount > slots_.size()) Rehash(slotCount);
+}
+
+void Dictionary::Grow() { Rehash(slots_.empty() ? 16 : slots_.size() * 2); }
+
+void Dictionary::Rehash(std::size_t slotCount) {
+  std::vector<Slot> slots(slotCount);
   const std::size_t mask = slots.size() - 1;
-  for (std::size_t i = 0; i < entries_.size(); ++i) {
-    std::size_t slot = hashes_[i] & mask;
-    while (slots[slot] != 0) slot = (slot + 1) & mask;
-    slots[slot] = static_cast<std::uint32_t>(i + 1);
+  for (const Slot& held : slots_) {
+    if (held.entry == 0) continue;
+    std::size_t slot = held.hash & mask;
+    while (slots[slot].entry != 0) slot = (slot + 1) & mask;
+    slots[slot] = held;
   }
   slots_.swap(slots);
 }
 
-void Dictionary::Append(const std::wstring& key, Value value) {
-  if ((entries_.size() + 1) * 2 > slots_.size()) Grow();
-  const std::size_t hash = HashOf(key);
-  Insert(SlotOf(key, hash), hash, key, std::move(value));
+Dictionary::Value Dictionary::Kept(const Value& value) {
+  if (const std::wstring_view* text = AsText(value)) return texts_.Keep(*text);
+  return value;
 }
 
-void Dictionary::Insert(std::size_t slot, std::size_t hash, const std::wstring& key, Value value) {
+void Dictionary::Insert(std::size_t slot, std::uint32_t hash, std::wstring_view key,
+                        const Value& value) {
   if (entries_.size() >= UINT32_MAX - 1) throw std::bad_alloc();
-  hashes_.push_back(hash);
-  try {
-    entries_.emplace_back(Entry{key, std::move(value)});
-  } catch (...) {
-    hashes_.pop_back();
-    throw;
+  entries_.push_back(Entry{texts_.Keep(key), Kept(value)});
+  slots_[slot] = Slot{static_cast<std::uint32_t>(entries_.size()), hash};
+}
+
+void Dictionary::Replace(Value& stored, const Value& value) {
+  Value kept = Kept(value);  // before the old text counts as dead: `value` may view it
+  deadTextSize_ += TextSizeOf(stored);
+  stored = std::move(kept);
+}
+
+void Dictionary::CompactWhenMostlyDead() {
+  if (deadTextSize_ < kSmallestCompaction || deadTextSize_ < texts_.Size() / 2) return;
+  TextPool live;
+  std::vector<Entry> moved;
+  moved.reserve(entries_.size());
+  for (const Entry& entry : entries_) {
+    const std::wstring_view* text = AsText(entry.value);
+    moved.push_back(
+        Entry{live.Keep(entry.key), text ? Value(live.Keep(*text)) : Value(entry.value)});
   }
-  slots_[slot] = static_cast<std::uint32_t>(entries_.size());
+  entries_.swap(moved);
+  texts_.swap(live);
+  deadTextSize_ = 0;
 }

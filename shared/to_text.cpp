@@ -23,7 +23,7 @@ std::wstring ToText(const VARIANT& value) noexcept {
 
 std::wstring ToText(const Dictionary::Value& value) noexcept {
   try {
-    if (const std::wstring* text = AsText(value)) return *text;
+    if (const std::wstring_view* text = AsText(value)) return std::wstring(*text);
   } catch (...) {
   }
   return {};

@@ -17,9 +17,9 @@ std::wstring Shape(const Dictionary& table) {
   std::wstring shape;
   for (const Dictionary::Entry& entry : table) {
     if (const DictionaryPtr section = AsDictionary(entry.value)) {
-      shape += L"[" + entry.key + L"]{" + Shape(*section) + L"}";
+      shape.append(L"[").append(entry.key).append(L"]{").append(Shape(*section)).append(L"}");
     } else {
-      shape += entry.key + L"=" + *AsText(entry.value) + L";";
+      shape.append(entry.key).append(L"=").append(*AsText(entry.value)).append(L";");
     }
   }
   return shape;
@@ -52,6 +52,21 @@ TEST(IniTextReading, LaterEntriesAndHeadersReplaceEarlierOnesInTheirFirstPlace) 
             L"top=1;[S]{key=3;other=2;}");
   EXPECT_EQ(ParsedShape(L"[A]\r\nk1=1\r\n[B]\r\nk2=2\r\n[A]\r\nk3=3\r\n"), L"[A]{k3=3;}[B]{k2=2;}");
   EXPECT_EQ(ParsedShape(L"PDF Printer=x\r\n[PDF Printer]\r\nkey=1\r\n"), L"[PDF Printer]{key=1;}");
+}
+
+// The reader hands entries over in batches; a key repeated across a batch's end,
+// or a root entry right before a header, must come out as one entry at a time would.
+TEST(IniTextReading, ManyEntriesKeepTheOrderOfTheirFirstPlaceAndTheirLastValue) {
+  std::wstring text = L"top=1\r\n[S]\r\n";
+  std::wstring expected;
+  for (int i = 0; i < 1000; ++i) {
+    text += L"k" + std::to_wstring(i % 300) + L"=" + std::to_wstring(i) + L"\r\n";
+  }
+  for (int i = 0; i < 300; ++i) {
+    expected +=
+        L"k" + std::to_wstring(i) + L"=" + std::to_wstring(i + (i < 100 ? 900 : 600)) + L";";
+  }
+  EXPECT_EQ(ParsedShape(text + L"[T]\r\nx=y\r\n"), L"top=1;[S]{" + expected + L"}[T]{x=y;}");
 }
 
 TEST(IniTextReading, LongLinesLoadLikeAnyOther) {

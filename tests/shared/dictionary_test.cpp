@@ -13,7 +13,7 @@ TEST(Dictionary, KeepsInsertionOrderAndReplacesInPlace) {
   EXPECT_EQ(d.Keys(), (std::vector<std::wstring>{L"b", L"a", L"c"}));
   EXPECT_EQ(*AsText(*d.Find(L"a")), L"4");
   std::vector<std::wstring> walked;
-  for (const auto& entry : d) walked.push_back(entry.key);
+  for (const auto& entry : d) walked.emplace_back(entry.key);
   EXPECT_EQ(walked, d.Keys());
 }
 
@@ -71,4 +71,29 @@ TEST(Dictionary, ManyKeysKeepOrderAndLookupsAcrossGrowth) {
   EXPECT_FALSE(d.Exists(L"key" + std::to_wstring(kCount)));
   EXPECT_TRUE(d.Exists(L"key19999"));
   EXPECT_THROW(d.Add(L"key12345", L"again"), AutomationError);
+}
+
+// Replaced texts pile up in the table's text store until it copies the live ones
+// away; every value, and a value set from a view of the table's own text, must
+// survive that.
+TEST(Dictionary, ValuesSurviveManyReplacementsAndSelfCopies) {
+  Dictionary d;
+  for (int i = 0; i < 100; ++i) d.Set(L"key" + std::to_wstring(i), std::to_wstring(i));
+  const std::wstring longText(1000, L'x');
+  for (int round = 0; round < 2000; ++round) {
+    d.Set(L"key5", longText + std::to_wstring(round));
+    d.Set(L"copy", *AsText(*d.Find(L"key5")));  // a view of the table's own text
+    d.Set(L"key7", *AsText(*d.Find(L"key7")));  // replaced by itself
+  }
+  ASSERT_EQ(d.Count(), 101u);
+  EXPECT_EQ(*AsText(*d.Find(L"key5")), longText + L"1999");
+  EXPECT_EQ(*AsText(*d.Find(L"copy")), longText + L"1999");
+  EXPECT_EQ(*AsText(*d.Find(L"key7")), L"7");
+  for (int i = 0; i < 100; ++i) {
+    if (i != 5) EXPECT_EQ(*AsText(*d.Find(L"key" + std::to_wstring(i))), std::to_wstring(i));
+  }
+  d.Set(L"key9", std::make_shared<Dictionary>());
+  d.Set(L"key9", L"text again");
+  EXPECT_EQ(*AsText(*d.Find(L"key9")), L"text again");
+  EXPECT_EQ(d.Keys().back(), L"copy");
 }
