@@ -1,6 +1,8 @@
 // Benchmark of the monitor (a program, not a test):
 //  1. capture: a 256 MiB job in 64 KiB WritePort calls against the same bytes
-//     written with plain WriteFile into the same folder, alternating, 3 rounds;
+//     written with plain WriteFile into the same folder, taking turns, 7 rounds;
+//     the rate of the write calls, and the ratios with the job set-up and with
+//     the end of the job;
 //  2. output wait: the delay between a file becoming readable and WaitForOutput
 //     returning, median of 20 tries.
 // Run: build-*/wine-run build-*/tests/monitor/monitor_benchmark.exe
@@ -22,7 +24,7 @@ namespace {
 
 constexpr DWORD kChunk = 64 * 1024;
 constexpr DWORD kChunks = 4096;  // 256 MiB
-constexpr int kRounds = 5;
+constexpr int kRounds = 7;
 constexpr int kWaitTries = 20;
 
 double Median(std::vector<double> values) {
@@ -42,41 +44,53 @@ double Seconds() {
   return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-// CreateFile, the writes, flush and close; `writesOnly` gets the time up to the
-// last WriteFile.
-double PlainWrite(const std::wstring& path, std::vector<char>& chunk, double& writesOnly) {
-  const double start = Seconds();
+// The three phases of writing one file, in seconds: opening it (CreateFile, or
+// the monitor's StartDocPort with its job set-up), the 4096 writes, and ending it
+// (flush and close, or EndDocPort, which also starts the converter).
+struct Phases {
+  double open = 0;
+  double writes = 0;
+  double end = 0;
+  double Whole() const { return open + writes + end; }
+};
+
+Phases PlainWrite(const std::wstring& path, std::vector<char>& chunk) {
+  Phases phases;
+  double mark = Seconds();
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return -1;
+  if (file == INVALID_HANDLE_VALUE) return {};
+  phases.open = Seconds() - mark;
+  mark = Seconds();
   for (DWORD i = 0; i < kChunks; ++i) {
     DWORD written = 0;
     WriteFile(file, chunk.data(), kChunk, &written, nullptr);
   }
-  writesOnly = Seconds() - start;
+  phases.writes = Seconds() - mark;
+  mark = Seconds();
   FlushFileBuffers(file);
   CloseHandle(file);
-  return Seconds() - start;
+  phases.end = Seconds() - mark;
+  return phases;
 }
 
-// The whole job, StartDocPort to EndDocPort (which flushes, closes and starts the
-// converter); `writesOnly` gets the time up to the last WritePort, `startDoc` the
-// time of StartDocPort alone.
-double MonitorJob(const SpoolerStandIn& spooler, std::vector<char>& chunk, double& writesOnly,
-                  double& startDoc) {
+Phases MonitorJob(const SpoolerStandIn& spooler, std::vector<char>& chunk) {
+  Phases phases;
   HANDLE port = spooler.OpenPort(L"BENCH:");
-  const double start = Seconds();
-  if (!spooler.StartDoc(port, L"Bench printer", 1, L"Benchmark")) return -1;
-  startDoc = Seconds() - start;
+  double mark = Seconds();
+  if (!spooler.StartDoc(port, L"Bench printer", 1, L"Benchmark")) return {};
+  phases.open = Seconds() - mark;
+  mark = Seconds();
   for (DWORD i = 0; i < kChunks; ++i) {
     DWORD written = 0;
     spooler.Table().pfnWritePort(port, reinterpret_cast<LPBYTE>(chunk.data()), kChunk, &written);
   }
-  writesOnly = Seconds() - start;
+  phases.writes = Seconds() - mark;
+  mark = Seconds();
   spooler.EndDoc(port);
-  const double total = Seconds() - start;
+  phases.end = Seconds() - mark;
   spooler.ClosePort(port);
-  return total;
+  return phases;
 }
 
 void Capture() {
@@ -101,38 +115,54 @@ void Capture() {
   for (char& c : chunk) c = static_cast<char>(random());
   const double mib = kChunk / 1048576.0 * kChunks;
 
-  std::vector<double> plainWrites, plainWholes, monitorWrites, monitorWholes, startDocs;
+  std::vector<double> captureRatios, withSetUpRatios, wholeRatios, plainRates, monitorRates, setUps,
+      plainEnds, monitorEnds;
   for (int round = 0; round < kRounds; ++round) {
     const std::wstring plainPath = workArea + L"\\plain.ps";
-    double plainOnly = 0, monitorOnly = 0, startDoc = 0;
-    const double plain = PlainWrite(plainPath, chunk, plainOnly);
-    DeleteFileW(plainPath.c_str());
-    const double job = MonitorJob(spooler, chunk, monitorOnly, startDoc);
-    for (const std::wstring& name : ListFiles(workArea, L"*_printer.ps")) {
-      DeleteFileW((workArea + L"\\" + name).c_str());
+    Phases plain, job;
+    auto runPlain = [&] {
+      plain = PlainWrite(plainPath, chunk);
+      DeleteFileW(plainPath.c_str());
+    };
+    auto runMonitor = [&] {
+      job = MonitorJob(spooler, chunk);
+      // The converter started by EndDocPort must not run into the next measurement.
+      WaitForConverterCalls(scratch / L"app", static_cast<size_t>(round) + 1, 10000);
+      Sleep(200);
+      for (const std::wstring& name : ListFiles(workArea, L"*_printer.ps")) {
+        DeleteFileW((workArea + L"\\" + name).c_str());
+      }
+    };
+    // Whichever writes second may find the disk still busy with the first: take turns.
+    if (round % 2 == 0) {
+      runPlain();
+      runMonitor();
+    } else {
+      runMonitor();
+      runPlain();
     }
     std::printf(
-        "round %d: writes: plain %.3f s, monitor %.3f s (StartDocPort %.3f s); with "
-        "flush and close: plain %.3f s, monitor job (with the converter start) %.3f s\n",
-        round + 1, plainOnly, monitorOnly, startDoc, plain, job);
-    startDocs.push_back(startDoc);
-    plainWrites.push_back(plainOnly);
-    plainWholes.push_back(plain);
-    monitorWrites.push_back(monitorOnly);
-    monitorWholes.push_back(job);
+        "round %d: plain open %.1f ms, writes %.1f ms, flush and close %.1f ms; monitor "
+        "StartDocPort %.1f ms, writes %.1f ms, EndDocPort %.1f ms\n",
+        round + 1, plain.open * 1e3, plain.writes * 1e3, plain.end * 1e3, job.open * 1e3,
+        job.writes * 1e3, job.end * 1e3);
+    captureRatios.push_back(plain.writes / job.writes);
+    withSetUpRatios.push_back((plain.open + plain.writes) / (job.open + job.writes));
+    wholeRatios.push_back(plain.Whole() / job.Whole());
+    plainRates.push_back(mib / plain.writes);
+    monitorRates.push_back(mib / job.writes);
+    setUps.push_back(job.open * 1e3);
+    plainEnds.push_back(plain.end * 1e3);
+    monitorEnds.push_back(job.end * 1e3);
   }
-  const double pw = Median(plainWrites), mw = Median(monitorWrites);
-  const double pt = Median(plainWholes), mt = Median(monitorWholes), sd = Median(startDocs);
   std::printf(
-      "capture of 256 MiB in 64 KiB calls, median of %d rounds:\n"
-      "  writes (from CreateFile / StartDocPort): plain WriteFile %.0f MiB/s, monitor "
-      "%.0f MiB/s, ratio %.3f\n"
-      "  WritePort calls alone (StartDocPort's %.1f ms of job set-up left out): "
-      "%.0f MiB/s, ratio %.3f\n"
-      "  whole job (with flush and close): plain %.0f MiB/s, monitor %.0f MiB/s, "
-      "ratio %.3f\n",
-      kRounds, mib / pw, mib / mw, pw / mw, sd * 1000, mib / (mw - sd), pw / (mw - sd), mib / pt,
-      mib / mt, pt / mt);
+      "capture of 256 MiB in 64 KiB calls, medians of %d rounds:\n"
+      "  capture rate: WritePort %.0f MiB/s against WriteFile %.0f MiB/s, ratio %.3f\n"
+      "  with the job set-up (StartDocPort %.1f ms) against CreateFile: ratio %.3f\n"
+      "  whole job (EndDocPort %.1f ms with the converter start, against flush and close "
+      "%.1f ms): ratio %.3f\n",
+      kRounds, Median(monitorRates), Median(plainRates), Median(captureRatios), Median(setUps),
+      Median(withSetUpRatios), Median(monitorEnds), Median(plainEnds), Median(wholeRatios));
   Sleep(500);  // let the converter processes finish before the folder goes
 }
 
