@@ -8,6 +8,7 @@
 
 #include "converter_command_line.h"
 #include "debug_log.h"
+#include "launch_retry.h"
 #include "monitor_texts.h"
 #include "printing_user_token.h"
 #include "user_context.h"
@@ -81,16 +82,20 @@ BOOL RunProcessAsUser(const std::wstring& commandLine, int waitMs) {
   Progress(L"4");
   std::vector<wchar_t> mutableLine(commandLine.begin(), commandLine.end());
   mutableLine.push_back(L'\0');
-  const BOOL created =
-      CreateProcessAsUserW(primary.get(), nullptr, mutableLine.data(), nullptr, nullptr, FALSE,
-                           creationFlags, environment, nullptr, &startup, &process);
-  if (!created) {
+  BOOL created = FALSE;
+  for (int attempt = 1;; ++attempt) {
+    process = {};
+    created = CreateProcessAsUserW(primary.get(), nullptr, mutableLine.data(), nullptr, nullptr,
+                                   FALSE, creationFlags, environment, nullptr, &startup, &process);
+    if (created) break;
     const DWORD error = GetLastError();
     wchar_t detail[64];
     swprintf(detail, std::size(detail), L"Error=%d, ProcessId=%d", static_cast<int>(error),
              static_cast<int>(process.dwProcessId));
     LaunchLog(L"CreateProcessAsUser failed");
     LaunchLog(L"CreateProcessAsUser failed", detail);
+    if (!IsWorthAnotherLaunchAttempt(error, attempt)) break;
+    Sleep(kLaunchRetryPauseMs);
   }
   if (environment && !DestroyEnvironmentBlock(environment)) {
     LaunchLog(L"Error calling DestroyEnvironmentBlock");

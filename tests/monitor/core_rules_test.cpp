@@ -3,6 +3,7 @@
 
 #include "converter_command_line.h"
 #include "environment_lookup.h"
+#include "launch_retry.h"
 #include "session_id.h"
 #include "text_rules.h"
 #include "wait_schedule.h"
@@ -79,4 +80,17 @@ TEST(WaitSchedule, LargeTimeOutsDoNotOverflowAndClockGoingBackEnds) {
   EXPECT_EQ(NextPassMilliseconds(0, 0xFFFFFFFFu, (0xFFFFFFFFll + 99) * ms), 1u);
   EXPECT_EQ(NextPassMilliseconds(0, 0xFFFFFFFFu, (0xFFFFFFFFll + 100) * ms), std::nullopt);
   EXPECT_EQ(NextPassMilliseconds(1000 * ms, 5000, 0), std::nullopt);
+}
+
+// A missing or unusable converter is reported at the first failure; only a
+// passing platform failure gets another attempt, and at most three in all.
+TEST(LaunchRetry, OnlyPassingFailuresAreTriedAgainAndNotForever) {
+  for (const unsigned long lasting : {2ul, 3ul, 5ul, 87ul, 193ul, 216ul, 1314ul}) {
+    EXPECT_FALSE(IsWorthAnotherLaunchAttempt(lasting, 1)) << lasting;
+  }
+  for (const unsigned long passing : {8ul, 14ul, 1359ul, 1450ul}) {
+    EXPECT_TRUE(IsWorthAnotherLaunchAttempt(passing, 1)) << passing;
+    EXPECT_TRUE(IsWorthAnotherLaunchAttempt(passing, kLaunchAttempts - 1)) << passing;
+    EXPECT_FALSE(IsWorthAnotherLaunchAttempt(passing, kLaunchAttempts)) << passing;
+  }
 }

@@ -56,15 +56,23 @@ using MonitorSoak = MonitorFaultBed;
 
 TEST_F(MonitorSoak, TenThousandJobsLeakNoHandlesNorMemory) {
   const std::string page(4096, 'p');
-  int failed = 0;
+  int failed = 0, launchFailures = 0;
+  std::string firstFailedLog;
   Soak([&](int) {
     if (!PrintJob({"%!PS\n", page})) ++failed;
+    // The log starts afresh with each job: a failed converter start shows only here.
+    const std::string log = Log();
+    if (log.find("[MakePDF] Status: Error") != std::string::npos) {
+      if (launchFailures++ == 0) firstFailedLog = log;
+    }
   });
   EXPECT_EQ(failed, 0);
-  // Every job handed its spool file to the converter; none is left behind
-  // beyond what the fake converter keeps.
+  EXPECT_EQ(launchFailures, 0) << "the log of the first:\n" << firstFailedLog;
+  // Every job handed its spool file to the converter, which left its record.
   const size_t jobs = static_cast<size_t>(kWarmUp + Rounds());
-  EXPECT_EQ(WaitForConverterCalls(Folder(L"app"), jobs, 30000).size(), jobs);
+  EXPECT_EQ(WaitForConverterCalls(Folder(L"app"), jobs, 30000).size(), jobs)
+      << ListFiles(WorkArea(), L"*_printer.ps").size() << " spool files, "
+      << ListFiles(Folder(L"app"), L"*.tmp").size() << " unfinished records";
   EXPECT_EQ(boxes_.Count(), 0u);
 }
 
