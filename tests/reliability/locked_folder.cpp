@@ -10,7 +10,8 @@ std::string UnixPathOf(const std::wstring& windowsPath) {
   return path;
 }
 
-// Whether a new file can be created in the folder (the probe is removed again).
+// Whether a new file can be created in the folder (the probe is removed again);
+// asked only once no change of the folder is under way.
 bool Writable(const std::wstring& folder) {
   const std::wstring probe = folder + L"\\probe.tmp";
   const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -21,12 +22,26 @@ bool Writable(const std::wstring& folder) {
   return true;
 }
 
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The host's chattr is awaited by a marker file that the same shell writes once
+// it is done, beside the folder's tree rather than in it: a probe file in the
+// folder could be created just before the change and then never be removed.
 bool SetImmutable(const std::wstring& folder, bool immutable) {
+  static int changes = 0;
+  const std::wstring marker = ScratchRootWindows() + L"\\chattr-" +
+                              std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(++changes) + L".done";
+  DeleteFileW(marker.c_str());
   if (!StartHostShell(std::string("chattr ") + (immutable ? "+i" : "-i") + " '" +
-                      UnixPathOf(folder) + "'")) {
+                      UnixPathOf(folder) + "' && touch '" + UnixPathOf(marker) + "'")) {
     return false;
   }
-  return WaitUntil([&] { return Writable(folder) != immutable; }, 10000);
+  const bool done = WaitUntil([&] { return Exists(marker); }, 10000);
+  DeleteFileW(marker.c_str());
+  return done && Writable(folder) != immutable;
 }
 
 }  // namespace

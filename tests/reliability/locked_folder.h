@@ -1,7 +1,7 @@
 // Folders that refuse changes for the length of a test. Tests run as root,
 // where permissions do not bite, so a folder is made immutable with the host's
 // chattr. Wine starts host programs without a process handle, so the change is
-// awaited by its effect: a probe file can no longer (or again) be created.
+// awaited through a marker file that the host shell writes when it is done.
 #pragma once
 
 #include <windows.h>
