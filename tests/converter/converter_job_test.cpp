@@ -162,7 +162,7 @@ TEST_F(ConverterJob, RejectedPostScriptGivesABoxAndNoPdf) {
 
   MessageBoxWatcher watcher;
   EXPECT_EQ(RunConverter(Job(spool, L"Bad"), watcher), 1u);
-  ASSERT_EQ(watcher.Count(), 1u);
+  ASSERT_EQ(watcher.Count(), 1u) << BoxTexts(watcher);
   EXPECT_EQ(watcher.Seen()[0].caption, L"Quillmar PDF Writer");
   EXPECT_NE(watcher.Seen()[0].text.find(L"could not convert"), std::wstring::npos);
   EXPECT_FALSE(PathExists(pdf));
@@ -179,7 +179,7 @@ TEST_F(ConverterJob, DebugMarkerKeepsTheSpoolFileOfAFailedJob) {
 
   MessageBoxWatcher watcher;
   EXPECT_EQ(RunConverter(Job(spool, L"Kept"), watcher), 1u);
-  EXPECT_EQ(watcher.Count(), 1u);
+  EXPECT_EQ(watcher.Count(), 1u) << BoxTexts(watcher);
   EXPECT_TRUE(PathExists(spool));
 }
 
@@ -191,8 +191,8 @@ TEST_F(ConverterJob, UnwritableOutputFolderGivesABoxAndNoPdf) {
 
   MessageBoxWatcher watcher;
   EXPECT_EQ(RunConverter(Job(spool, L"Blocked"), watcher), 1u);
-  ASSERT_EQ(watcher.Count(), 1u);
-  EXPECT_NE(watcher.Seen()[0].text.find(L"MkDirRecurse"), std::wstring::npos);
+  ASSERT_EQ(watcher.Count(), 1u) << BoxTexts(watcher);
+  EXPECT_NE(watcher.Seen()[0].text.find(L"MkDirRecurse"), std::wstring::npos) << BoxTexts(watcher);
   EXPECT_FALSE(PathExists(work_ / L"blocker\\out.pdf"));
 }
 
@@ -200,7 +200,7 @@ TEST_F(ConverterJob, MessageFormShowsTheMessageWithSingleBackslashes) {
   MessageBoxWatcher watcher;
   EXPECT_EQ(RunConverter(MessageParameters(L"Port C:\\Temp\\x.ps cannot be added", 16), watcher),
             0u);
-  ASSERT_EQ(watcher.Count(), 1u);
+  ASSERT_EQ(watcher.Count(), 1u) << BoxTexts(watcher);
   EXPECT_EQ(watcher.Seen()[0].caption, L"Quillmar PDF Writer");
   EXPECT_EQ(watcher.Seen()[0].text, L"Port C:\\Temp\\x.ps cannot be added");
 }
@@ -214,7 +214,7 @@ TEST_F(ConverterJob, AnOutputNameThatCannotBeHandedOnFailsWithoutStrayFiles) {
 
   MessageBoxWatcher watcher;
   EXPECT_EQ(RunConverter(Job(spool, L"Quote"), watcher), 1u);
-  EXPECT_EQ(watcher.Count(), 1u);
+  EXPECT_EQ(watcher.Count(), 1u) << BoxTexts(watcher);
   EXPECT_TRUE(ListFiles(current, L"*.part").empty());
   EXPECT_TRUE(ListFiles(work_.Path(), L"*.pdf").empty());
 }
