@@ -97,18 +97,8 @@ DictionaryPtr AsDictionary(const Dictionary::Value& value) noexcept {
   return table ? *table : nullptr;
 }
 
-void Dictionary::Reserve(std::size_t count) {
-  if (count >= UINT32_MAX / 2) throw std::bad_alloc();
-  entries_.reserve(count);
-  std::size_t slotCount = 16;
-  while (slotCount < count * 2) slotCount *= 2;
-  if (slotCount > slots_.size()) Rehash(slotCount);
-}
-
-void Dictionary::Grow() { Rehash(slots_.empty() ? 16 : slots_.size() * 2); }
-
-void Dictionary::Rehash(std::size_t slotCount) {
-  std::vector<Slot> slots(slotCount);
+void Dictionary::Grow() {
+  std::vector<Slot> slots(slots_.empty() ? 16 : slots_.size() * 2);
   const std::size_t mask = slots.size() - 1;
   for (const Slot& held : slots_) {
     if (held.entry == 0) continue;

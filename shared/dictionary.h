@@ -50,10 +50,6 @@ class Dictionary {
   // Appends a new key; raises error 457 when the key is already present.
   void Add(std::wstring_view key, const Value& value);
 
-  // Makes room for `count` entries in all, so that building the table up to that
-  // size never moves the entries or rebuilds the index.
-  void Reserve(std::size_t count);
-
   // Keys in insertion order.
   std::vector<std::wstring> Keys() const;
 
@@ -75,7 +71,6 @@ class Dictionary {
   std::size_t SlotOf(std::wstring_view key, std::uint32_t hash) const noexcept;
   void Grow();
   void SetHashed(std::wstring_view key, std::uint32_t hash, const Value& value);
-  void Rehash(std::size_t slotCount);
   void Insert(std::size_t slot, std::uint32_t hash, std::wstring_view key, const Value& value);
   Value Kept(const Value& value);
   void Replace(Value& stored, const Value& value);

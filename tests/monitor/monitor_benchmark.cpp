@@ -17,6 +17,7 @@
 
 #include "fake_converter_calls.h"
 #include "registry_override.h"
+#include "median.h"
 #include "scratch_folder.h"
 #include "spooler_stand_in.h"
 
@@ -26,12 +27,6 @@ constexpr DWORD kChunk = 64 * 1024;
 constexpr DWORD kChunks = 4096;  // 256 MiB
 constexpr int kRounds = 7;
 constexpr int kWaitTries = 20;
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 double Seconds() {
   static LARGE_INTEGER frequency = [] {

@@ -22,10 +22,6 @@ bool Writable(const std::wstring& folder) {
   return true;
 }
 
-bool Exists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // The host's chattr is awaited by a marker file that the same shell writes once
 // it is done, beside the folder's tree rather than in it: a probe file in the
 // folder could be created just before the change and then never be removed.
@@ -39,7 +35,7 @@ bool SetImmutable(const std::wstring& folder, bool immutable) {
                       UnixPathOf(folder) + "' && touch '" + UnixPathOf(marker) + "'")) {
     return false;
   }
-  const bool done = WaitUntil([&] { return Exists(marker); }, 10000);
+  const bool done = WaitUntil([&] { return PathExists(marker); }, 10000);
   DeleteFileW(marker.c_str());
   return done && Writable(folder) != immutable;
 }

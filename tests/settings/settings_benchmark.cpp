@@ -7,7 +7,6 @@
 // of each time over the rounds, and the load's ratio to the platform's.
 #include <windows.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -15,6 +14,7 @@
 
 #include "automation_call.h"
 #include "com_test_support.h"
+#include "median.h"
 #include "scratch_folder.h"
 #include "tavrin_h.h"
 
@@ -23,11 +23,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kRounds = 5;  // each figure is the median of this many rounds
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 double MillisecondsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();

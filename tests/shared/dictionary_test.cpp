@@ -90,7 +90,9 @@ TEST(Dictionary, ValuesSurviveManyReplacementsAndSelfCopies) {
   EXPECT_EQ(*AsText(*d.Find(L"copy")), longText + L"1999");
   EXPECT_EQ(*AsText(*d.Find(L"key7")), L"7");
   for (int i = 0; i < 100; ++i) {
-    if (i != 5) EXPECT_EQ(*AsText(*d.Find(L"key" + std::to_wstring(i))), std::to_wstring(i));
+    if (i != 5) {
+      EXPECT_EQ(*AsText(*d.Find(L"key" + std::to_wstring(i))), std::to_wstring(i));
+    }
   }
   d.Set(L"key9", std::make_shared<Dictionary>());
   d.Set(L"key9", L"text again");
