@@ -1,17 +1,18 @@
 #include "converter_launch.h"
 
-#include <userenv.h>
-
 #include <cstdio>
 #include <optional>
 #include <vector>
 
 #include "converter_command_line.h"
 #include "debug_log.h"
+#include "file_utilities.h"
 #include "launch_retry.h"
+#include "machine_settings.h"
 #include "monitor_texts.h"
 #include "printing_user_token.h"
-#include "user_context.h"
+#include "spool_names.h"
+#include "user_environment.h"
 
 namespace {
 
@@ -41,15 +42,88 @@ STARTUPINFOW ConverterStartupInfo() {
 }
 
 // Waits for the process; on time-out ends it. Returns whether it ended by itself.
-bool WaitForConverter(const PROCESS_INFORMATION& process, const std::wstring& commandLine,
-                      int waitMs) {
+bool WaitForConverter(HANDLE process, const std::wstring& commandLine, int waitMs) {
   const DWORD timeout = waitMs > 0 ? static_cast<DWORD>(waitMs) : INFINITE;
-  if (WaitForSingleObject(process.hProcess, timeout) == WAIT_TIMEOUT) {
+  if (WaitForSingleObject(process, timeout) == WAIT_TIMEOUT) {
     LaunchLog(L"Terminating process", commandLine.c_str());
-    TerminateProcess(process.hProcess, 1);
+    TerminateProcess(process, 1);
     return false;
   }
   return true;
+}
+
+// The environment the program starts with: the printing user's block, or, when
+// it cannot be made, the spooler's own (no block, ANSI flags).
+struct LaunchEnvironment {
+  UniqueEnvironmentBlock block;
+  DWORD creationFlags = CREATE_UNICODE_ENVIRONMENT | NORMAL_PRIORITY_CLASS | CREATE_NEW_CONSOLE;
+};
+
+LaunchEnvironment CreateLaunchEnvironment(HANDLE primaryToken) {
+  LaunchEnvironment environment{CreateUserEnvironment(primaryToken)};
+  if (!environment.block) {
+    LaunchLog(L"CreateEnvironmentBlock failed 1");
+    environment.creationFlags = NORMAL_PRIORITY_CLASS | CREATE_NEW_CONSOLE;
+  }
+  return environment;
+}
+
+struct ProcessHandles {
+  UniqueHandle process;
+  UniqueHandle thread;
+};
+
+// CreateProcessAsUserW, tried again after a passing failure. Each failure is
+// logged; empty handles when every attempt failed.
+ProcessHandles CreateProcessWithRetries(HANDLE primaryToken, const std::wstring& commandLine,
+                                        const LaunchEnvironment& environment,
+                                        STARTUPINFOW& startup) {
+  std::vector<wchar_t> mutableLine(commandLine.begin(), commandLine.end());
+  mutableLine.push_back(L'\0');
+  for (int attempt = 1;; ++attempt) {
+    PROCESS_INFORMATION process{};
+    if (CreateProcessAsUserW(primaryToken, nullptr, mutableLine.data(), nullptr, nullptr, FALSE,
+                             environment.creationFlags, environment.block.get(), nullptr, &startup,
+                             &process)) {
+      return {UniqueHandle(process.hProcess), UniqueHandle(process.hThread)};
+    }
+    const DWORD error = GetLastError();
+    wchar_t detail[64];
+    swprintf(detail, std::size(detail), L"Error=%d, ProcessId=%d", static_cast<int>(error),
+             static_cast<int>(process.dwProcessId));
+    LaunchLog(L"CreateProcessAsUser failed");
+    LaunchLog(L"CreateProcessAsUser failed", detail);
+    if (!IsWorthAnotherLaunchAttempt(error, attempt)) return {};
+    Sleep(kLaunchRetryPauseMs);
+  }
+}
+
+// Progress marks "1" to "5": the printing user's primary token and environment,
+// and the process started with them. Nothing when a token step failed (already
+// reported); the token is closed and the impersonation undone on return.
+std::optional<ProcessHandles> StartWithPrintingUsersToken(const std::wstring& commandLine,
+                                                          STARTUPINFOW& startup) {
+  PrintingUserToken token;
+  if (!token.Open(TOKEN_DUPLICATE | TOKEN_IMPERSONATE, kLaunchTokenMessages)) return std::nullopt;
+
+  Progress(L"2");
+  const UniqueHandle primary = token.DuplicatePrimary();
+  if (!primary) {
+    LaunchLog(L"Impersonate", L"DuplicateTokenEx - error");
+    return std::nullopt;
+  }
+
+  Progress(L"3");
+  LaunchEnvironment environment = CreateLaunchEnvironment(primary.get());
+
+  Progress(L"4");
+  ProcessHandles process =
+      CreateProcessWithRetries(primary.get(), commandLine, environment, startup);
+  if (!DestroyUserEnvironment(environment.block)) {
+    LaunchLog(L"Error calling DestroyEnvironmentBlock");
+  }
+  Progress(L"5");
+  return process;
 }
 
 }  // namespace
@@ -57,69 +131,20 @@ bool WaitForConverter(const PROCESS_INFORMATION& process, const std::wstring& co
 BOOL RunProcessAsUser(const std::wstring& commandLine, int waitMs) {
   Progress(L"Start");
   STARTUPINFOW startup = ConverterStartupInfo();
-  PROCESS_INFORMATION process{};
   Progress(L"1");
-
-  PrintingUserToken token;
-  if (!token.Open(TOKEN_DUPLICATE | TOKEN_IMPERSONATE, kLaunchTokenMessages)) return FALSE;
-
-  Progress(L"2");
-  UniqueHandle primary = token.DuplicatePrimary();
-  if (!primary) {
-    LaunchLog(L"Impersonate", L"DuplicateTokenEx - error");
-    return FALSE;
-  }
-
-  Progress(L"3");
-  void* environment = nullptr;
-  DWORD creationFlags = CREATE_UNICODE_ENVIRONMENT | NORMAL_PRIORITY_CLASS | CREATE_NEW_CONSOLE;
-  if (!CreateEnvironmentBlock(&environment, primary.get(), FALSE)) {
-    LaunchLog(L"CreateEnvironmentBlock failed 1");
-    environment = nullptr;
-    creationFlags = NORMAL_PRIORITY_CLASS | CREATE_NEW_CONSOLE;
-  }
-
-  Progress(L"4");
-  std::vector<wchar_t> mutableLine(commandLine.begin(), commandLine.end());
-  mutableLine.push_back(L'\0');
-  BOOL created = FALSE;
-  for (int attempt = 1;; ++attempt) {
-    process = {};
-    created = CreateProcessAsUserW(primary.get(), nullptr, mutableLine.data(), nullptr, nullptr,
-                                   FALSE, creationFlags, environment, nullptr, &startup, &process);
-    if (created) break;
-    const DWORD error = GetLastError();
-    wchar_t detail[64];
-    swprintf(detail, std::size(detail), L"Error=%d, ProcessId=%d", static_cast<int>(error),
-             static_cast<int>(process.dwProcessId));
-    LaunchLog(L"CreateProcessAsUser failed");
-    LaunchLog(L"CreateProcessAsUser failed", detail);
-    if (!IsWorthAnotherLaunchAttempt(error, attempt)) break;
-    Sleep(kLaunchRetryPauseMs);
-  }
-  if (environment && !DestroyEnvironmentBlock(environment)) {
-    LaunchLog(L"Error calling DestroyEnvironmentBlock");
-  }
-
-  Progress(L"5");
-  primary.reset();
-  token.Close();
+  const std::optional<ProcessHandles> process = StartWithPrintingUsersToken(commandLine, startup);
+  if (!process) return FALSE;
   Progress(L"6");
-  if (!created) {
+  if (!process->process) {
     LaunchLog(L"Exit RunProcessAsUser", L"Create process error");
     return FALSE;
   }
-
-  UniqueHandle processHandle(process.hProcess);
-  UniqueHandle threadHandle(process.hThread);
   Progress(L"7");
   if (waitMs != 0) {
     Progress(L"8");
-    if (!WaitForConverter(process, commandLine, waitMs)) return FALSE;
+    if (!WaitForConverter(process->process.get(), commandLine, waitMs)) return FALSE;
   }
   Progress(L"9");
-  processHandle.reset();
-  threadHandle.reset();
   Progress(L"End");
   return TRUE;
 }

@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <mutex>
 
+#include "file_utilities.h"
 #include "log_entry.h"
+#include "machine_settings.h"
 #include "monitor_texts.h"
 #include "text_rules.h"
-#include "user_context.h"
+#include "user_environment.h"
 
 namespace {
 

@@ -16,13 +16,12 @@ struct EntryResult {
 inline EntryResult Succeeded() { return {TRUE, ERROR_SUCCESS}; }
 inline EntryResult Failed(DWORD error) { return {FALSE, error}; }
 
-// Runs `body` (returning EntryResult); a missing port table fails every entry
-// with ERROR_NOT_ENOUGH_MEMORY.
+// Runs `body` (returning EntryResult) and sets the last error of a failure.
 template <typename Body>
-BOOL RunEntry(Body&& body) noexcept {
+BOOL RunExport(Body&& body) noexcept {
   EntryResult result;
   try {
-    result = Monitor().ports ? body() : Failed(ERROR_NOT_ENOUGH_MEMORY);
+    result = body();
   } catch (const std::bad_alloc&) {
     result = Failed(ERROR_NOT_ENOUGH_MEMORY);
   } catch (...) {
@@ -30,4 +29,11 @@ BOOL RunEntry(Body&& body) noexcept {
   }
   if (!result.value) SetLastError(result.error != ERROR_SUCCESS ? result.error : ERROR_GEN_FAILURE);
   return result.value;
+}
+
+// A spooler entry: as RunExport, and a missing port table fails every entry
+// with ERROR_NOT_ENOUGH_MEMORY.
+template <typename Body>
+BOOL RunEntry(Body&& body) noexcept {
+  return RunExport([&] { return Monitor().ports ? body() : Failed(ERROR_NOT_ENOUGH_MEMORY); });
 }

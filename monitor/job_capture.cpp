@@ -8,10 +8,11 @@
 #include "converter_launch.h"
 #include "debug_log.h"
 #include "entry_boundary.h"
+#include "file_utilities.h"
 #include "monitor_state.h"
+#include "spool_names.h"
 #include "text_rules.h"
 #include "unique_resource.h"
-#include "user_context.h"
 
 namespace {
 

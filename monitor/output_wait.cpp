@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "entry_boundary.h"
 #include "monitor_texts.h"
 #include "text_rules.h"
 #include "unique_resource.h"
@@ -25,13 +26,10 @@ bool OutputExists(const std::wstring& path) {
 }
 
 BOOL WINAPI WaitForOutput(LPCSTR fileName, DWORD timeoutMs) {
-  try {
+  return RunExport([&] {
     const std::optional<std::wstring> path = WidenSingleByte(fileName, MAX_PATH);
-    if (!path) {
-      SetLastError(ERROR_INVALID_NAME);
-      return FALSE;
-    }
-    if (OutputExists(*path)) return TRUE;
+    if (!path) return Failed(ERROR_INVALID_NAME);
+    if (OutputExists(*path)) return Succeeded();
     UniqueHandle event(OpenEventW(SYNCHRONIZE, FALSE, monitor_texts::kEventName));
     const int64_t start = SystemTimeUnits();
     while (const std::optional<uint32_t> pass =
@@ -41,13 +39,8 @@ BOOL WINAPI WaitForOutput(LPCSTR fileName, DWORD timeoutMs) {
       } else {
         Sleep(*pass);
       }
-      if (OutputExists(*path)) return TRUE;
+      if (OutputExists(*path)) return Succeeded();
     }
-    if (OutputExists(*path)) return TRUE;
-    SetLastError(ERROR_TIMEOUT);
-    return FALSE;
-  } catch (...) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return FALSE;
-  }
+    return OutputExists(*path) ? Succeeded() : Failed(ERROR_TIMEOUT);
+  });
 }

@@ -15,6 +15,16 @@ constexpr wchar_t kAccessDeniedExplanation[] =
 
 void EnvironmentBlockTraits::Close(Type block) noexcept { DestroyEnvironmentBlock(block); }
 
+UniqueEnvironmentBlock CreateUserEnvironment(HANDLE primaryToken) {
+  UniqueEnvironmentBlock block;
+  if (!CreateEnvironmentBlock(block.put(), primaryToken, FALSE)) block.release();
+  return block;
+}
+
+bool DestroyUserEnvironment(UniqueEnvironmentBlock& block) {
+  return !block || DestroyEnvironmentBlock(block.release());
+}
+
 PrintingUserToken::~PrintingUserToken() { Close(); }
 
 void PrintingUserToken::Close() {

@@ -47,3 +47,11 @@ struct EnvironmentBlockTraits {
   static void Close(Type block) noexcept;
 };
 using UniqueEnvironmentBlock = UniqueResource<EnvironmentBlockTraits>;
+
+// The environment block of the primary token's user, without the process's own
+// variables; empty when CreateEnvironmentBlock fails.
+UniqueEnvironmentBlock CreateUserEnvironment(HANDLE primaryToken);
+
+// Destroys the block at this step rather than at scope end, for a caller that
+// reports the failure; false when DestroyEnvironmentBlock fails.
+bool DestroyUserEnvironment(UniqueEnvironmentBlock& block);

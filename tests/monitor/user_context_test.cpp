@@ -3,10 +3,13 @@
 
 #include <regex>
 
+#include "file_utilities.h"
+#include "machine_settings.h"
 #include "message_box_watcher.h"
 #include "registry_override.h"
 #include "scratch_folder.h"
-#include "user_context.h"
+#include "spool_names.h"
+#include "user_environment.h"
 
 namespace {
 

@@ -1,0 +1,20 @@
+#include "spool_names.h"
+
+#include <windows.h>
+#include <objbase.h>
+
+#include "monitor_texts.h"
+#include "session_id.h"
+#include "user_environment.h"
+
+std::optional<std::wstring> GetSpoolFileName(const std::wstring& sessionId) {
+  std::optional<std::wstring> workArea = GetWorkArea();
+  if (!workArea) return std::nullopt;
+  return *workArea + sessionId + monitor_texts::kSpoolFileSuffix;
+}
+
+std::wstring NewSessionId() {
+  GUID guid;
+  if (FAILED(CoCreateGuid(&guid))) return L"x";
+  return FormatSessionId(guid.Data1, guid.Data2, guid.Data3, guid.Data4);
+}

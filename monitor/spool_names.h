@@ -1,0 +1,11 @@
+// The names of a job: its session id and its spool file in the work area.
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Work area + session id + "_printer.ps"; nothing without a work area.
+std::optional<std::wstring> GetSpoolFileName(const std::wstring& sessionId);
+
+// A new GUID as 36 characters of lower-case hexadecimal and hyphens; "x" on failure.
+std::wstring NewSessionId();

@@ -1,0 +1,18 @@
+// The printing user's environment and the work area in that user's temporary
+// folder.
+#pragma once
+
+#include <optional>
+#include <string>
+
+// A variable of the printing user's environment (built from the thread's token).
+// Failing steps show their message box and give nothing.
+std::optional<std::wstring> GetUserEnvironmentVariable(const wchar_t* name);
+
+// The user's temporary folder (TEMP, else TMP, else the process's own; empty
+// values count as absent) followed by "Quillmar\PDF Writer\", created if
+// missing. Nothing when no folder can be found or created (after a message box).
+std::optional<std::wstring> GetWorkArea();
+
+// The temporary folder of the process itself (GetTempPathW).
+std::optional<std::wstring> ProcessTempFolder();
