@@ -5,17 +5,43 @@
 
 #include "command_line.h"
 
+namespace {
+
+// The row that `tokens` ask for, or null.
+const SwitchRow* MatchingRow(const std::vector<CommandLineToken>& tokens) {
+  if (tokens.empty()) return nullptr;
+  const std::wstring key = SwitchKey(tokens[0].name);
+  for (const SwitchRow& row : kSwitches) {
+    if (key.size() == 1 && key[0] == row.letter && tokens.size() == 1 + row.arguments.size()) {
+      return &row;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 ChosenAction ChooseAction(std::wstring_view argumentText) {
   const std::vector<CommandLineToken> tokens = SplitCommandLine(argumentText);
-
-  if (tokens.size() == 3 && SwitchKey(tokens[0].name) == L"s") {
-    const std::span<const CommandLineToken> switches(tokens.data(), 2);
-    const std::vector<std::wstring> keys = BuildSwitchTable(switches)->Keys();
-    return {ActionKind::SetSetting, keys[1], TypedText(tokens[2])};
+  const SwitchRow* row = MatchingRow(tokens);
+  if (!row) {
+    BuildSwitchTable(tokens);  // only for its duplicate-key error
+    return {};
   }
 
-  const std::vector<std::wstring> keys = BuildSwitchTable(tokens)->Keys();
-  if (keys.size() == 2 && keys[0] == L"r") return {ActionKind::RemoveSetting, keys[1], {}};
-  if (keys.size() == 1 && keys[0] == L"c") return {ActionKind::ClearSettings, {}, {}};
-  return {};
+  // Every switch-like token goes through the table, so that keys may not collide.
+  size_t switchCount = 1;
+  while (switchCount < tokens.size() &&
+         row->arguments[switchCount - 1].form == ArgumentForm::SwitchKey) {
+    ++switchCount;
+  }
+  const std::vector<std::wstring> keys =
+      BuildSwitchTable(std::span(tokens.data(), switchCount))->Keys();
+
+  ChosenAction action{row->action, {}, {}};
+  std::wstring* fields[] = {&action.name, &action.value};
+  for (size_t i = 1; i < tokens.size(); ++i) {
+    *fields[i - 1] = i < switchCount ? keys[i] : TypedText(tokens[i]);
+  }
+  return action;
 }

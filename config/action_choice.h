@@ -4,20 +4,17 @@
 #include <string>
 #include <string_view>
 
-enum class ActionKind { ShowUsage, SetSetting, RemoveSetting, ClearSettings };
+#include "switch_table.h"
 
 struct ChosenAction {
   ActionKind kind = ActionKind::ShowUsage;
-  std::wstring name;   // the setting of SetSetting and RemoveSetting, as a switch key
-  std::wstring value;  // the new value of SetSetting, as the user typed it
+  std::wstring name;   // the row's first argument (a setting name, as a switch key)
+  std::wstring value;  // the row's second argument (a new value, as the user typed it)
 };
 
-// The action of `argumentText`:
-//   s name value   SetSetting (exactly three tokens)
-//   r name         RemoveSetting (exactly two tokens)
-//   c              ClearSettings (exactly one token)
-//   anything else  ShowUsage
-// The switches may carry "/" or "-" and be in any case. The value of s is data
-// rather than a switch: it keeps its case and prefix and may repeat the name.
-// Raises the duplicate-key error when two switches give the same key.
+// The action of the first row of the switch table whose letter is the first
+// token's key and whose argument count takes every other token; ShowUsage when
+// no row fits. The switches may carry "/" or "-" and be in any case.
+// Raises the duplicate-key error when two switches give the same key (an
+// argument taken as typed is data and is not counted).
 ChosenAction ChooseAction(std::wstring_view argumentText);

@@ -1,20 +1,41 @@
 #include "message_texts.h"
 
+#include <cwctype>
 #include <initializer_list>
+
+#include "switch_table.h"
+
+namespace {
+
+void AppendLine(std::wstring& text, std::wstring_view line) { text.append(line).append(L"\r\n"); }
+
+// "CONFIG [/S name value][/R name][/C]"
+std::wstring Synopsis() {
+  std::wstring line = L"CONFIG ";
+  for (const SwitchRow& row : kSwitches) {
+    line.append(L"[/").push_back(static_cast<wchar_t>(std::towupper(row.letter)));
+    for (const SwitchArgument& argument : row.arguments) line.append(L" ").append(argument.name);
+    line.append(L"]");
+  }
+  return line;
+}
+
+}  // namespace
 
 std::wstring UsageText(std::wstring_view productName) {
   std::wstring text = L"Changes settings for the ";
   text.append(productName).append(L".\r\n");
+  AppendLine(text, L"");
+  AppendLine(text, Synopsis());
+  AppendLine(text, L"");
+  for (const SwitchRow& row : kSwitches) {
+    text.append(L"  /").push_back(static_cast<wchar_t>(std::towupper(row.letter)));
+    AppendLine(text.append(L"\t"), row.help);
+    for (const SwitchArgument& argument : row.arguments) {
+      AppendLine(text.append(L"    ").append(argument.name).append(L"\t"), argument.help);
+    }
+  }
   for (const wchar_t* line : {
-           L"",
-           L"CONFIG [/S name value][/R name][/C]",
-           L"",
-           L"  /S\tSet a setting in the configuration.",
-           L"    name\tName of setting to change.",
-           L"    value\tNew value of setting.",
-           L"  /R\tRemove a setting from the configuration.",
-           L"    name\tName of setting to remove.",
-           L"  /C\tClear all settings.",
            L"",
            L"",
            L"Example: CONFIG /S Output \"C:\\document.pdf\"",
@@ -26,7 +47,7 @@ std::wstring UsageText(std::wstring_view productName) {
            L"",
            L"CONFIG /R Output",
        }) {
-    text.append(line).append(L"\r\n");
+    AppendLine(text, line);
   }
   return text;
 }
