@@ -1,15 +1,20 @@
 #include "conversion.h"
 
 #include <windows.h>
-#include <commdlg.h>
 #include <objbase.h>
+#include <shellapi.h>
+
+#include <cstdio>
 
 #include "automation_error.h"
 #include "converter_log.h"
 #include "file_system.h"
-#include "ghostscript_command.h"
-#include "external_program.h"
+#include "job_failure.h"
+#include "job_options.h"
 #include "job_settings.h"
+#include "output_name.h"
+#include "output_target.h"
+#include "output_writer.h"
 #include "own_module.h"
 #include "path_names.h"
 #include "registry_read.h"
@@ -17,7 +22,6 @@
 
 namespace {
 
-constexpr unsigned long kConversionTimeoutMs = 10 * 60 * 1000;
 const wchar_t kSettingsKey[] = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Quillmar\\PDF Writer\\Settings\\";
 
 std::wstring ProductName() {
@@ -32,11 +36,6 @@ std::wstring Setting(const wchar_t* name) {
   return text ? *text : std::wstring();
 }
 
-std::wstring FolderOf(const std::wstring& path) {
-  const std::size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
 // The spool file stays for inspection only when "debug.txt" is in the application folder.
 bool KeepSpoolFiles() {
   std::wstring folder = StripTrailingBackslashes(Setting(L"AppFolder"));
@@ -48,61 +47,34 @@ void DisposeOfSpoolFile(const JobRequest& job) {
   if (!KeepSpoolFiles()) DeleteFileW(job.spoolFile.c_str());
 }
 
-// The Save As dialog; empty when the user cancels.
-std::wstring AskForOutput(const JobRequest& job) {
-  std::wstring suggested = SafeFileName(job.documentName);
-  if (suggested.empty()) suggested = L"document";
-  suggested += L".pdf";
-  std::wstring buffer = suggested;
-  buffer.resize(32768, L'\0');
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.lpstrFilter = L"PDF documents (*.pdf)\0*.pdf\0All files (*.*)\0*.*\0";
-  dialog.lpstrFile = buffer.data();
-  dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-  dialog.lpstrDefExt = L"pdf";
-  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameW(&dialog)) return {};
-  return std::wstring(buffer.c_str());
+// The printing user's name (the converter runs as that user).
+std::wstring UserName() {
+  wchar_t name[257];
+  DWORD size = 257;
+  return GetUserNameW(name, &size) ? std::wstring(name) : std::wstring();
 }
 
-struct JobFailure {
-  std::wstring text;
-};
+// What the file-name template's tokens stand for in this job.
+TemplateValues NamesOf(const JobRequest& job) {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  wchar_t date[16];
+  wchar_t time[16];
+  swprintf(date, 16, L"%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
+  swprintf(time, 16, L"%02u%02u%02u", now.wHour, now.wMinute, now.wSecond);
+  return {job.documentName, job.printerName, UserName(), date, time, job.sessionId};
+}
 
-// Runs Ghostscript into a file beside the output and renames it into place,
-// so that no reader ever sees a partial PDF.
-void WritePdf(const JobRequest& job, const std::wstring& output) {
-  const std::optional<ExternalProgram> ghostscript = FindGhostscript();
-  if (!ghostscript) throw JobFailure{L"Ghostscript was not found."};
-  if (const std::wstring folder = FolderOf(output); !folder.empty() && !IsFolder(folder)) {
-    MkDirRecurse(folder);
-  }
-  const std::wstring partial = output + L"." + job.sessionId + L".part";
-  // A host program needs host paths; a path without one is never handed on
-  // as it is (the program would take it for a relative name of its own).
-  const auto forProgram = [&](const std::wstring& path) {
-    if (!ghostscript->hostProgram) return path;
-    if (std::optional<std::wstring> hostPath = HostPath(path)) return *hostPath;
-    throw JobFailure{L"The path cannot be handed to Ghostscript: " + path};
-  };
-  const RunResult run = RunExternalProgram(
-      *ghostscript,
-      GhostscriptArguments(forProgram(job.spoolFile), forProgram(partial), job.documentName),
-      kConversionTimeoutMs);
-  if (!run.finished || run.exitCode != 0 || !IsFile(partial)) {
-    DeleteFileW(partial.c_str());
-    throw JobFailure{run.finished ? L"Ghostscript could not convert " + job.spoolFile +
-                                        L" (exit code " + std::to_wstring(run.exitCode) + L")."
-                                  : run.failure};
-  }
-  if (!MoveFileExW(partial.c_str(), output.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD error = GetLastError();
-    DeleteFileW(partial.c_str());
-    throw JobFailure{L"The PDF could not be written to " + output + L" (error " +
-                     std::to_wstring(error) + L")."};
-  }
+void OpenWithUsersProgram(const std::wstring& file, ConverterLog& log) {
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (result <= 32)
+    log.Write(L"Open", L"could not open " + file + L" (" + std::to_wstring(result) + L")");
+}
+
+void Tell(ConverterLog& log, const wchar_t* topic, const std::wstring& text, UINT icon) {
+  log.Write(topic, text);
+  MessageBoxW(nullptr, text.c_str(), ProductName().c_str(), MB_OK | icon);
 }
 
 }  // namespace
@@ -112,39 +84,54 @@ int ConvertJob(const JobRequest& job) {
   log.Write(L"Job", L"session " + job.sessionId + L", document \"" + job.documentName +
                         L"\", printer \"" + job.printerName + L"\"");
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  bool runOnceRead = false;
+  std::optional<std::wstring> runOnceInstance;  // set once run-once settings were read
   std::optional<std::wstring> failure;
+  bool finished = false;  // a result is in place or the user cancelled: the spool file can go
   try {
     JobSettings settings;
     try {
-      settings = ReadJobSettings();
-      runOnceRead = true;
+      settings = ReadJobSettings(job.printerName);
+      runOnceInstance = settings.runOnceInstance;
     } catch (const AutomationError& e) {
       log.Write(L"Settings", L"not available: " + e.Description());
     }
-    std::wstring output = settings.output;
-    if (output.empty()) output = AskForOutput(job);
-    if (output.empty()) {
-      log.Write(L"Job", L"cancelled by the user");
+    const TemplateValues names = NamesOf(job);
+    const JobOptions options = ReadJobOptions(settings.values, job.documentName, names.user);
+    if (const std::optional<OutputTarget> target = ChooseOutput(options, names)) {
+      const std::vector<std::wstring> written = WriteOutput(job, options, *target);
+      for (const std::wstring& file : written) log.Write(L"Output", file);
+      if (options.openAfter && !written.empty()) OpenWithUsersProgram(written.front(), log);
     } else {
-      WritePdf(job, output);
-      log.Write(L"PDF", output);
+      log.Write(L"Job", L"cancelled by the user");
     }
+    finished = true;
+  } catch (const SettingFailure& settingFailure) {
+    failure = settingFailure.Text();
   } catch (const JobFailure& jobFailure) {
     failure = jobFailure.text;
   } catch (const AutomationError& e) {
     failure = e.Description();
   }
-  DisposeOfSpoolFile(job);
+  if (finished) DisposeOfSpoolFile(job);
   if (failure) {
-    log.Write(L"Error", *failure);
-    MessageBoxW(nullptr, failure->c_str(), ProductName().c_str(), MB_OK | MB_ICONERROR);
+    if (IsFile(job.spoolFile)) {
+      *failure += L"\n\nThe print job is kept in " + job.spoolFile +
+                  L"; it can be converted later from there.";
+    }
+    Tell(log, L"Error", *failure, MB_ICONERROR);
   }
-  if (runOnceRead) {
+  if (runOnceInstance) {
+    std::wstring problem;
     try {
-      RemoveRunOnceSettings();
+      if (!RemoveRunOnceSettings(*runOnceInstance)) problem = L"they are still there";
     } catch (const AutomationError& e) {
-      log.Write(L"Settings", L"run-once settings not removed: " + e.Description());
+      problem = e.Description();
+    }
+    if (!problem.empty()) {
+      Tell(log, L"Settings",
+           L"The run-once settings of this job could not be removed (" + problem +
+               L"), so the next job would use them again. Remove them with \"config.exe /C\".",
+           MB_ICONEXCLAMATION);
     }
   }
   if (SUCCEEDED(com)) CoUninitialize();

@@ -46,12 +46,6 @@ std::wstring FromGhostscriptRegistry() {
   return dll.substr(0, slash + 1) + L"gswin64c.exe";
 }
 
-std::wstring FromPath() {
-  wchar_t found[MAX_PATH];
-  const DWORD length = SearchPathW(nullptr, L"gswin64c.exe", nullptr, MAX_PATH, found, nullptr);
-  return length > 0 && length < MAX_PATH ? std::wstring(found, length) : std::wstring();
-}
-
 RunResult Failure(std::wstring text) { return RunResult{false, 0, std::move(text)}; }
 
 // Starts the program; `process` receives its handle where the system gives one.
@@ -155,7 +149,6 @@ std::optional<ExternalProgram> FindGhostscript() {
       !registered.empty() && IsFile(registered)) {
     return ExternalProgram{registered, false};
   }
-  if (std::wstring onPath = FromPath(); !onPath.empty()) return ExternalProgram{onPath, false};
   if (HostProgramsAvailable() && IsFile(kHostGhostscript)) {
     return ExternalProgram{kHostGhostscript, true};
   }

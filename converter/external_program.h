@@ -30,6 +30,8 @@ std::optional<std::wstring> HostPath(const std::wstring& windowsPath);
 // True under a compatibility layer that runs host programs.
 bool HostProgramsAvailable();
 
-// Ghostscript: the "Ghostscript" setting, Ghostscript's own registry entries,
-// the PATH, and under a compatibility layer the host's gs.
+// Ghostscript, from trusted places only: the machine-wide "Ghostscript"
+// setting, then Ghostscript's own registry entries, and under a compatibility
+// layer the host's gs. Never from the PATH, whose folders any user may be
+// able to write to.
 std::optional<ExternalProgram> FindGhostscript();

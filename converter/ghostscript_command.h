@@ -5,12 +5,22 @@
 #include <vector>
 
 #include "command_line_quoting.h"
+#include "job_options.h"
 
-// The PDF title as a PostScript string in UTF-16 (big-endian, with byte-order
-// mark), written in hexadecimal so that any script and any character survive.
-std::wstring PdfTitleString(const std::wstring& title);
+// A PDF text string in UTF-16 (big-endian, with byte-order mark), written in
+// hexadecimal so that any script and any character survive and no text can
+// end the string early.
+std::wstring PdfTextString(const std::wstring& text);
 
-// Arguments (without the program) that turn `postscript` into `pdf`, with the
-// document title set.
-std::vector<std::wstring> GhostscriptArguments(const std::wstring& postscript,
-                                               const std::wstring& pdf, const std::wstring& title);
+// One run of Ghostscript, with every path as the program is to read it.
+struct GhostscriptJob {
+  std::vector<std::wstring> inputs;  // read in turn (an existing PDF to append to, the PostScript)
+  std::wstring outputFile;           // literal "%" doubled; "%d" numbers the pages
+  OutputFormat format = OutputFormat::kPdf;
+  int resolution = 150;
+  std::wstring quality;  // the PDF preset, empty for the default
+  DocumentInfo info;
+};
+
+// The arguments (without the program).
+std::vector<std::wstring> GhostscriptArguments(const GhostscriptJob& job);

@@ -3,12 +3,18 @@
 
 #include <string>
 
+#include "job_options.h"
+
 struct JobSettings {
-  std::wstring output;  // the PDF to write; empty: ask the user
+  SettingValues values;          // the regular settings with the run-once settings over them
+  std::wstring runOnceInstance;  // the printer instance whose run-once settings were read
 };
 
-// The regular settings with the run-once settings over them. Raises an
+// For each of the two files, the settings of the printer instance named like
+// `printerName` when it has any, else those of the default instance. Raises an
 // automation error when the settings component cannot be used.
-JobSettings ReadJobSettings();
-// Removes the run-once settings, which belong to the job that used them.
-void RemoveRunOnceSettings();
+JobSettings ReadJobSettings(const std::wstring& printerName);
+// Removes the run-once settings of `instance`, which belong to the job that
+// used them. False when some of them are still there afterwards (the
+// component ignores a file it cannot delete).
+bool RemoveRunOnceSettings(const std::wstring& instance);

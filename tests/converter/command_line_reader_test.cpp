@@ -74,9 +74,9 @@ TEST(ConverterCommandLine, MalformedTextIsRefused) {
 }
 
 TEST(GhostscriptCommand, TitleIsHexUtf16WithByteOrderMark) {
-  EXPECT_EQ(PdfTitleString(L""), L"<FEFF>");
-  EXPECT_EQ(PdfTitleString(L"A\x00E9\x65E5"), L"<FEFF004100E965E5>");
-  EXPECT_EQ(PdfTitleString(L"\xD83D\xDE00()\\"), L"<FEFFD83DDE0000280029005C>");
+  EXPECT_EQ(PdfTextString(L""), L"<FEFF>");
+  EXPECT_EQ(PdfTextString(L"A\x00E9\x65E5"), L"<FEFF004100E965E5>");
+  EXPECT_EQ(PdfTextString(L"\xD83D\xDE00()\\"), L"<FEFFD83DDE0000280029005C>");
 }
 
 TEST(GhostscriptCommand, ArgumentsSurviveTheCommandLineSplit) {

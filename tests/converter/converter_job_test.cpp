@@ -20,17 +20,24 @@ const char kHelloPostScript[] =
     "%!PS-Adobe-3.0\n/Helvetica findfont 24 scalefont setfont\n"
     "72 700 moveto (The quick brown fox prints a PDF) show\nshowpage\n";
 
-// The run-once "output" setting, through the settings component.
-void SetRunOnceOutput(const std::wstring& output) {
+// Settings of one file of an instance, through the settings component.
+void WriteSettings(const std::vector<std::pair<std::wstring, std::wstring>>& values,
+                   bool isRunOnce = true, const std::wstring& instance = L"") {
   ComPtr<IDispatch> settings = CreateObjectByProgID(L"corvale.PDFPrinterSettings");
-  VARIANTARG once = BoolArgument(true);
-  CallMethod(*settings.get(), L"LoadSettings", std::span(&once, 1));
-  UniqueBstr name(SysAllocString(L"output"));
-  UniqueBstr value(SysAllocString(output.c_str()));
-  VARIANTARG arguments[2] = {TextArgument(name.get()), TextArgument(value.get())};
-  CallMethod(*settings.get(), L"SetValue", arguments);
-  CallMethod(*settings.get(), L"WriteSettings", std::span(&once, 1));
+  UniqueBstr instanceName(SysAllocString(instance.c_str()));
+  VARIANTARG instanceArgument = TextArgument(instanceName.get());
+  CallMethod(*settings.get(), L"SetPrinterInstance", std::span(&instanceArgument, 1));
+  VARIANTARG which = BoolArgument(isRunOnce);
+  for (const auto& [name, value] : values) {
+    UniqueBstr nameText(SysAllocString(name.c_str()));
+    UniqueBstr valueText(SysAllocString(value.c_str()));
+    VARIANTARG arguments[2] = {TextArgument(nameText.get()), TextArgument(valueText.get())};
+    CallMethod(*settings.get(), L"SetValue", arguments);
+  }
+  CallMethod(*settings.get(), L"WriteSettings", std::span(&which, 1));
 }
+
+void SetRunOnceOutput(const std::wstring& output) { WriteSettings({{L"output", output}}); }
 
 std::wstring RunOnceOutput() {
   ComPtr<IDispatch> settings = CreateObjectByProgID(L"corvale.PDFPrinterSettings");
@@ -41,18 +48,18 @@ std::wstring RunOnceOutput() {
   return CallMethodForText(*settings.get(), L"GetValue", std::span(&argument, 1));
 }
 
-// What a host command (pdftotext, pdfinfo) prints about `pdf` ("$0" in the
-// command), as UTF-8 bytes.
-std::string HostToolOutput(const wchar_t* command, const std::wstring& pdf,
-                           const std::wstring& textFile) {
-  const RunResult run =
-      RunExternalProgram(ExternalProgram{L"Z:\\bin\\sh", true},
-                         {L"-c", std::wstring(command) + L" >\"$1\"", HostPath(pdf).value_or(L""),
-                          HostPath(textFile).value_or(L"")},
-                         30000);
+// What a host command prints about `file` ("$0" in the command), as UTF-8 bytes.
+std::string HostTool(const std::wstring& command, const std::wstring& file) {
+  ScratchFolder scratch;
+  const std::wstring report = scratch / L"report.txt";
+  const RunResult run = RunExternalProgram(
+      ExternalProgram{L"Z:\\bin\\sh", true},
+      {L"-c", command + L" >\"$1\"", HostPath(file).value_or(L""), HostPath(report).value_or(L"")},
+      30000);
   EXPECT_TRUE(run.finished && run.exitCode == 0)
+      << std::string(command.begin(), command.end())
       << std::string(run.failure.begin(), run.failure.end());
-  return ReadFileBytes(textFile);
+  return ReadFileBytes(report);
 }
 
 // The value of one "Name:   value" line of pdfinfo's report.
@@ -79,6 +86,40 @@ std::string BoxTexts(const MessageBoxWatcher& watcher) {
   return texts;
 }
 
+// Two pages of 4 x 2 inches, so that images stay small.
+const char kTwoPages[] =
+    "%!PS\n<< /PageSize [288 144] >> setpagedevice /Helvetica findfont 20 scalefont setfont\n"
+    "20 60 moveto (First page) show showpage 20 60 moveto (Second page) show showpage\n";
+
+std::wstring Today() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  wchar_t date[16];
+  swprintf(date, 16, L"%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
+  return date;
+}
+
+std::wstring UserName() {
+  wchar_t name[257];
+  DWORD size = 257;
+  return GetUserNameW(name, &size) ? name : L"";
+}
+
+// The one subfolder of `folder` (the settings component's company and product folders).
+std::wstring Subfolder(const std::wstring& folder) {
+  std::wstring found;
+  WIN32_FIND_DATAW data;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return found;
+  do {
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && data.cFileName[0] != L'.') {
+      found = folder + L"\\" + data.cFileName;
+    }
+  } while (FindNextFileW(search, &data));
+  FindClose(search);
+  return found;
+}
+
 class ConverterJob : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -92,6 +133,8 @@ class ConverterJob : public ::testing::Test {
 
   void SetUp() override {
     ASSERT_TRUE(HostProgramsAvailable()) << "these tests run the host's Ghostscript";
+    // The settings files of this test alone, for it and for the converter it starts.
+    SetEnvironmentVariableW(L"APPDATA", data_.Path().c_str());
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     appFolder_.Set(app_.Path());
     logFolder_.Remove();
@@ -116,13 +159,36 @@ class ConverterJob : public ::testing::Test {
     return exitCode;
   }
 
-  std::wstring Job(const std::wstring& spool, const std::wstring& document) {
-    return JobParameters(spool, L"{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}", document,
-                         L"Quillmar Printer");
+  std::wstring Job(const std::wstring& spool, const std::wstring& document,
+                   const std::wstring& printer = L"Quillmar Printer") {
+    return JobParameters(spool, L"{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}", document, printer);
+  }
+
+  // A job of `postscript` that must succeed without a box.
+  void Convert(const std::string& postscript, const std::wstring& document,
+               const std::wstring& printer = L"Quillmar Printer") {
+    const std::wstring spool = work_ / L"{0F1E}_printer.ps";
+    WriteFileBytes(spool, postscript);
+    MessageBoxWatcher watcher;
+    EXPECT_EQ(RunConverter(Job(spool, document, printer), watcher), 0u);
+    EXPECT_EQ(watcher.Count(), 0u) << BoxTexts(watcher);
+    EXPECT_FALSE(PathExists(spool));
+  }
+
+  // A job that must fail with one box; its text.
+  std::wstring ConvertFailing(const std::string& postscript, const std::wstring& spoolName) {
+    const std::wstring spool = work_ / spoolName;
+    WriteFileBytes(spool, postscript);
+    MessageBoxWatcher watcher;
+    EXPECT_EQ(RunConverter(Job(spool, L"Failing"), watcher), 1u);
+    EXPECT_EQ(watcher.Count(), 1u) << BoxTexts(watcher);
+    EXPECT_TRUE(PathExists(spool)) << "a failed job keeps its spool file";
+    return watcher.Count() ? watcher.Seen()[0].text : L"";
   }
 
   ScratchFolder work_;
   ScratchFolder app_;
+  ScratchFolder data_;
   MonitorSettingOverride appFolder_{L"AppFolder"};
   MonitorSettingOverride logFolder_{L"LogFolder"};
 };
@@ -130,69 +196,179 @@ class ConverterJob : public ::testing::Test {
 }  // namespace
 
 TEST_F(ConverterJob, WritesThePdfWithTextAndTitleAndCleansUp) {
-  const std::wstring spool = work_ / L"{0F1E}_printer.ps";
-  WriteFileBytes(spool, kHelloPostScript);
   const std::wstring pdf = work_ / L"out folder\\Report, final (\x00E9t\x00E9).pdf";
   SetRunOnceOutput(pdf);
   const std::wstring title = L"Quarterly report, \x65E5\x672C\x8A9E \"draft\"";
-
-  MessageBoxWatcher watcher;
-  EXPECT_EQ(RunConverter(Job(spool, title), watcher), 0u);
-  EXPECT_EQ(watcher.Count(), 0u) << BoxTexts(watcher);
+  Convert(kHelloPostScript, title);
 
   ASSERT_TRUE(PathExists(pdf));
-  EXPECT_EQ(ReadFileBytes(pdf).rfind("%PDF-", 0), 0u);
   EXPECT_TRUE(ListFiles(work_ / L"out folder", L"*.part").empty());
-  EXPECT_FALSE(PathExists(spool));
   EXPECT_EQ(RunOnceOutput(), L"");
-
-  EXPECT_NE(HostToolOutput(L"pdftotext \"$0\" -", pdf, work_ / L"text.txt")
-                .find("The quick brown fox prints a PDF"),
+  EXPECT_NE(HostTool(L"pdftotext \"$0\" -", pdf).find("The quick brown fox prints a PDF"),
             std::string::npos);
-  const std::string info = HostToolOutput(L"pdfinfo \"$0\"", pdf, work_ / L"info.txt");
+  const std::string info = HostTool(L"pdfinfo \"$0\"", pdf);
   EXPECT_EQ(InfoField(info, "Title"), Utf8(title));
+  EXPECT_EQ(InfoField(info, "Author"), Utf8(UserName()));
   EXPECT_EQ(InfoField(info, "Pages"), "1");
 }
 
-TEST_F(ConverterJob, RejectedPostScriptGivesABoxAndNoPdf) {
-  const std::wstring spool = work_ / L"bad_printer.ps";
-  WriteFileBytes(spool, "%!PS\nthis is not postscript at all {{{\n");
-  const std::wstring pdf = work_ / L"bad.pdf";
-  SetRunOnceOutput(pdf);
+// Settings files hold the system's ANSI code page (here Western European); the
+// document name, which comes on the command line, holds any script.
+TEST_F(ConverterJob, SavesIntoTheFolderUnderTheTemplateWithMetadataInAnyScript) {
+  SetEnvironmentVariableW(L"QUILLMAR_TEST_OUT", work_.Path().c_str());
+  const std::wstring author = L"Ren\x00E9\x0065 M\x00FCller (\\";
+  WriteSettings({{L"outputfolder", L"%QUILLMAR_TEST_OUT%\\saved"},
+                 {L"filename", L"<date> <USER> <title>"},
+                 {L"author", author},
+                 {L"subject", L"x) show (injected"},
+                 {L"keywords", L"a\\b (c"}},
+                false);
+  const std::wstring title = L"Q3: \x65E5\x672C/\x0627\x0644\x0628\xD83D\xDE00?";
+  Convert(kHelloPostScript, title);
 
-  MessageBoxWatcher watcher;
-  EXPECT_EQ(RunConverter(Job(spool, L"Bad"), watcher), 1u);
-  ASSERT_EQ(watcher.Count(), 1u) << BoxTexts(watcher);
-  EXPECT_EQ(watcher.Seen()[0].caption, L"Quillmar PDF Writer");
-  EXPECT_NE(watcher.Seen()[0].text.find(L"could not convert"), std::wstring::npos);
-  EXPECT_FALSE(PathExists(pdf));
-  EXPECT_TRUE(ListFiles(work_.Path(), L"*.part").empty());
-  EXPECT_FALSE(PathExists(spool));
-  EXPECT_NE(ReadFileBytes(work_ / L"gui.log").find("Error"), std::string::npos);
+  const std::wstring pdf = work_ / (L"saved\\" + Today() + L" " + UserName() +
+                                    L" Q3_ \x65E5\x672C_\x0627\x0644\x0628\xD83D\xDE00_.pdf");
+  ASSERT_TRUE(PathExists(pdf)) << ListFiles(work_ / L"saved", L"*").size() << " files";
+  const std::string info = HostTool(L"pdfinfo \"$0\"", pdf);
+  EXPECT_EQ(InfoField(info, "Title"), Utf8(title));
+  EXPECT_EQ(InfoField(info, "Author"), Utf8(author));
+  EXPECT_EQ(InfoField(info, "Subject"), "x) show (injected");
+  EXPECT_EQ(InfoField(info, "Keywords"), "a\\b (c");
+  EXPECT_EQ(HostTool(L"pdftotext \"$0\" -", pdf).find("injected"), std::string::npos);
 }
 
-TEST_F(ConverterJob, DebugMarkerKeepsTheSpoolFileOfAFailedJob) {
+TEST_F(ConverterJob, ExistingFilesAreNumberedOrAppendedTo) {
+  const std::wstring pdf = work_ / L"letter.pdf";
+  SetRunOnceOutput(pdf);
+  Convert(kHelloPostScript, L"Letter");
+  WriteSettings({{L"output", pdf}, {L"existing", L"number"}});
+  Convert(kTwoPages, L"Letter");
+  EXPECT_EQ(InfoField(HostTool(L"pdfinfo \"$0\"", work_ / L"letter (2).pdf"), "Pages"), "2");
+
+  WriteSettings({{L"output", pdf}, {L"existing", L"APPEND"}});
+  Convert(kTwoPages, L"Letter");
+  EXPECT_EQ(InfoField(HostTool(L"pdfinfo \"$0\"", pdf), "Pages"), "3");
+  EXPECT_NE(HostTool(L"pdftotext -f 1 -l 1 \"$0\" -", pdf).find("The quick brown fox"),
+            std::string::npos);
+  EXPECT_NE(HostTool(L"pdftotext -f 3 -l 3 \"$0\" -", pdf).find("Second page"), std::string::npos);
+  EXPECT_NE(HostTool(L"qpdf --check \"$0\"", pdf).find("No syntax or stream encoding errors"),
+            std::string::npos);
+  EXPECT_EQ(ListFiles(work_.Path(), L"*.pdf").size(), 2u);
+}
+
+TEST_F(ConverterJob, PdfAIsPart2ConformanceBWithAnOutputIntent) {
+  const std::wstring pdf = work_ / L"archive.pdf";
+  WriteSettings({{L"output", pdf}, {L"format", L"pdfa"}});
+  Convert(kHelloPostScript, L"Archive");
+
+  const std::string xmp = HostTool(L"pdfinfo -meta \"$0\"", pdf);
+  EXPECT_NE(xmp.find("pdfaid:part='2'"), std::string::npos) << xmp;
+  EXPECT_NE(xmp.find("pdfaid:conformance='B'"), std::string::npos) << xmp;
+  EXPECT_NE(HostTool(L"qpdf --show-object=1 \"$0\"", pdf).find("/OutputIntents"),
+            std::string::npos);
+  EXPECT_NE(HostTool(L"qpdf --check \"$0\"", pdf).find("No syntax or stream encoding errors"),
+            std::string::npos);
+}
+
+TEST_F(ConverterJob, ImageFormatsGiveTheirFilesAtTheResolution) {
+  const struct {
+    const wchar_t* format;
+    const wchar_t* resolution;
+    std::vector<std::wstring> files;
+    const char* size;   // as `file` reports it for the first file
+    const char* pages;  // TIFF directories; "" for the formats of one file per page
+  } cases[] = {
+      {L"png", L"72", {L"scan-1.png", L"scan-2.png"}, "288 x 144", ""},
+      {L"JPEG", L"", {L"scan-1.jpg", L"scan-2.jpg"}, "600x300", ""},
+      {L"tiff", L"36", {L"scan.tif"}, "width=144", "2"},
+  };
+  for (const auto& c : cases) {
+    ScratchFolder out;
+    WriteSettings({{L"outputfolder", out.Path()},
+                   {L"filename", L"scan"},
+                   {L"format", c.format},
+                   {L"resolution", c.resolution}});
+    Convert(kTwoPages, L"Scan");
+    EXPECT_EQ(ListFiles(out.Path(), L"*"), c.files) << c.format;
+    if (ListFiles(out.Path(), L"*") != c.files) continue;
+    EXPECT_NE(HostTool(L"file \"$0\"", out / c.files[0]).find(c.size), std::string::npos)
+        << c.format << HostTool(L"file \"$0\"", out / c.files[0]);
+    if (*c.pages) {
+      const std::string directories =
+          HostTool(L"tiffinfo \"$0\" | grep -c 'TIFF Directory'", out / c.files[0]);
+      EXPECT_EQ(directories, std::string(c.pages) + "\n");
+    }
+  }
+}
+
+// Wine's spooler names no printer to the monitor, so the converter is started
+// with the monitor's command line for each printer.
+TEST_F(ConverterJob, EachPrinterUsesItsOwnProfileOrTheDefault) {
+  WriteSettings({{L"outputfolder", work_.Path()}, {L"filename", L"default <printer>"}}, false);
+  WriteSettings({{L"outputfolder", work_.Path()},
+                 {L"filename", L"own <printer>"},
+                 {L"format", L"png"},
+                 {L"resolution", L"36"}},
+                false, L"Laser A");
+  Convert(kHelloPostScript, L"Memo", L"Laser A");
+  Convert(kHelloPostScript, L"Memo", L"Laser B");
+  EXPECT_EQ(ListFiles(work_.Path(), L"* Laser *"),
+            (std::vector<std::wstring>{L"default Laser B.pdf", L"own Laser A.png"}));
+}
+
+TEST_F(ConverterJob, RejectedPostScriptKeepsTheSpoolFileAndSaysWhere) {
+  const std::wstring pdf = work_ / L"bad.pdf";
+  SetRunOnceOutput(pdf);
+  const std::wstring text =
+      ConvertFailing("%!PS\nthis is not postscript at all {{{\n", L"bad_printer.ps");
+  EXPECT_NE(text.find(L"could not convert"), std::wstring::npos) << text;
+  EXPECT_NE(text.find(L"kept in " + (work_ / L"bad_printer.ps")), std::wstring::npos) << text;
+  EXPECT_FALSE(PathExists(pdf));
+  EXPECT_TRUE(ListFiles(work_.Path(), L"*.part").empty());
+  const std::string log = ReadFileBytes(work_ / L"gui.log");
+  EXPECT_NE(log.find("kept in " + Utf8(work_ / L"bad_printer.ps")), std::string::npos) << log;
+}
+
+TEST_F(ConverterJob, ABadValueNamesTheSettingAndTheAllowedValues) {
+  WriteSettings({{L"output", work_ / L"x.pdf"}, {L"format", L"docx"}});
+  const std::wstring text = ConvertFailing(kHelloPostScript, L"value_printer.ps");
+  EXPECT_NE(text.find(L"\"format\" has the value \"docx\""), std::wstring::npos) << text;
+  EXPECT_NE(text.find(L"pdf, pdfa, png, jpeg, tiff"), std::wstring::npos) << text;
+  EXPECT_NE(ReadFileBytes(work_ / L"gui.log").find("\"docx\""), std::string::npos);
+  EXPECT_EQ(RunOnceOutput(), L"");  // the job's run-once settings are used up
+  EXPECT_FALSE(PathExists(work_ / L"x.pdf"));
+}
+
+TEST_F(ConverterJob, RunOnceSettingsThatStayAreToldToTheUser) {
+  SetRunOnceOutput(work_ / L"once.pdf");
+  const std::wstring runOnce = Subfolder(Subfolder(data_.Path())) + L"\\runonce.ini";
+  ASSERT_TRUE(SetFileAttributesW(runOnce.c_str(), FILE_ATTRIBUTE_READONLY)) << runOnce;
+  const std::wstring spool = work_ / L"once_printer.ps";
+  WriteFileBytes(spool, kHelloPostScript);
+  MessageBoxWatcher watcher;
+  EXPECT_EQ(RunConverter(Job(spool, L"Once"), watcher), 0u);
+  SetFileAttributesW(runOnce.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_EQ(watcher.Count(), 1u) << BoxTexts(watcher);
+  EXPECT_NE(watcher.Seen()[0].text.find(L"could not be removed"), std::wstring::npos);
+  EXPECT_TRUE(PathExists(work_ / L"once.pdf"));
+}
+
+TEST_F(ConverterJob, DebugMarkerKeepsTheSpoolFileOfAJob) {
   WriteFileBytes(app_ / L"debug.txt", "");
   const std::wstring spool = work_ / L"kept_printer.ps";
-  WriteFileBytes(spool, "%!PS\n{{{ broken\n");
+  WriteFileBytes(spool, kHelloPostScript);
   SetRunOnceOutput(work_ / L"kept.pdf");
-
   MessageBoxWatcher watcher;
-  EXPECT_EQ(RunConverter(Job(spool, L"Kept"), watcher), 1u);
-  EXPECT_EQ(watcher.Count(), 1u) << BoxTexts(watcher);
+  EXPECT_EQ(RunConverter(Job(spool, L"Kept"), watcher), 0u);
+  EXPECT_TRUE(PathExists(work_ / L"kept.pdf"));
   EXPECT_TRUE(PathExists(spool));
 }
 
 TEST_F(ConverterJob, UnwritableOutputFolderGivesABoxAndNoPdf) {
-  const std::wstring spool = work_ / L"blocked_printer.ps";
-  WriteFileBytes(spool, kHelloPostScript);
   WriteFileBytes(work_ / L"blocker", "a file where a folder should be");
   SetRunOnceOutput(work_ / L"blocker\\out.pdf");
-
-  MessageBoxWatcher watcher;
-  EXPECT_EQ(RunConverter(Job(spool, L"Blocked"), watcher), 1u);
-  ASSERT_EQ(watcher.Count(), 1u) << BoxTexts(watcher);
-  EXPECT_NE(watcher.Seen()[0].text.find(L"MkDirRecurse"), std::wstring::npos) << BoxTexts(watcher);
+  const std::wstring text = ConvertFailing(kHelloPostScript, L"blocked_printer.ps");
+  EXPECT_NE(text.find(L"MkDirRecurse"), std::wstring::npos) << text;
   EXPECT_FALSE(PathExists(work_ / L"blocker\\out.pdf"));
 }
 
@@ -205,16 +381,12 @@ TEST_F(ConverterJob, MessageFormShowsTheMessageWithSingleBackslashes) {
   EXPECT_EQ(watcher.Seen()[0].text, L"Port C:\\Temp\\x.ps cannot be added");
 }
 
-TEST_F(ConverterJob, AnOutputNameThatCannotBeHandedOnFailsWithoutStrayFiles) {
-  const std::wstring spool = work_ / L"quote_printer.ps";
-  WriteFileBytes(spool, kHelloPostScript);
+TEST_F(ConverterJob, AnOutputNameThatCannotBeUsedFailsWithoutStrayFiles) {
   SetRunOnceOutput(work_ / L"Report \"final\".pdf");
   wchar_t current[MAX_PATH];
   GetCurrentDirectoryW(MAX_PATH, current);
-
-  MessageBoxWatcher watcher;
-  EXPECT_EQ(RunConverter(Job(spool, L"Quote"), watcher), 1u);
-  EXPECT_EQ(watcher.Count(), 1u) << BoxTexts(watcher);
+  const std::wstring text = ConvertFailing(kHelloPostScript, L"quote_printer.ps");
+  EXPECT_NE(text.find(L"\"output\""), std::wstring::npos) << text;
   EXPECT_TRUE(ListFiles(current, L"*.part").empty());
   EXPECT_TRUE(ListFiles(work_.Path(), L"*.pdf").empty());
 }

@@ -1,0 +1,8 @@
+// A job that cannot be completed: the text the user and the log are given.
+#pragma once
+
+#include <string>
+
+struct JobFailure {
+  std::wstring text;
+};

@@ -1,0 +1,154 @@
+// The converter's own cost: a 1-page job from the converter's start to the
+// result in place, against Ghostscript alone with the same arguments on the
+// same PostScript, for PDF, PDF/A and the image formats. Each round runs
+// Ghostscript alone, the converter's job in this process (ConvertJob: settings,
+// names, Ghostscript, rename) and gui.exe as its own process, taking turns.
+// Prints the medians and the converter's cost (job minus Ghostscript alone).
+#include <windows.h>
+#include <objbase.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "com_ptr.h"
+#include "conversion.h"
+#include "converter_command_line.h"
+#include "external_program.h"
+#include "ghostscript_command.h"
+#include "late_binding.h"
+#include "median.h"
+#include "message_box_watcher.h"
+#include "object_factory.h"
+#include "output_name.h"
+#include "registry_override.h"
+#include "scratch_folder.h"
+
+namespace {
+
+const char kOnePage[] =
+    "%!PS\n<< /PageSize [595 842] >> setpagedevice /Helvetica findfont 24 scalefont setfont\n"
+    "72 700 moveto (The quick brown fox prints a PDF) show showpage\n";
+constexpr int kRounds = 9;
+const wchar_t kSession[] = L"{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}";
+
+void WriteRunOnce(const std::wstring& output, const wchar_t* format) {
+  ComPtr<IDispatch> settings = CreateObjectByProgID(L"corvale.PDFPrinterSettings");
+  VARIANTARG once = BoolArgument(true);
+  for (const auto& [name, value] :
+       {std::pair<std::wstring, std::wstring>{L"output", output}, {L"format", format}}) {
+    UniqueBstr nameText(SysAllocString(name.c_str()));
+    UniqueBstr valueText(SysAllocString(value.c_str()));
+    VARIANTARG arguments[2] = {TextArgument(nameText.get()), TextArgument(valueText.get())};
+    CallMethod(*settings.get(), L"SetValue", arguments);
+  }
+  CallMethod(*settings.get(), L"WriteSettings", std::span(&once, 1));
+}
+
+template <typename Run>
+double Milliseconds(Run run) {
+  const auto start = std::chrono::steady_clock::now();
+  run();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
+}
+
+void RunGui(const std::wstring& parameters) {
+  std::wstring gui = WindowsPathOf(GUI_EXE);
+  std::wstring commandLine = ConverterCommandLine(gui.substr(0, gui.rfind(L'\\')), parameters);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return;
+  }
+  WaitForSingleObject(process.hProcess, 120000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
+struct FormatCase {
+  const wchar_t* name;
+  OutputFormat format;
+  const wchar_t* extension;
+};
+
+}  // namespace
+
+int main() {
+  HMODULE tavrin = LoadLibraryW(WindowsPathOf(TAVRIN_DLL).c_str());
+  const auto registerServer =
+      tavrin ? reinterpret_cast<HRESULT(__stdcall*)()>(
+                   reinterpret_cast<void*>(GetProcAddress(tavrin, "DllRegisterServer")))
+             : nullptr;
+  if (!registerServer || registerServer() != S_OK) {
+    std::puts("the settings component could not be registered");
+    return 1;
+  }
+  const std::optional<ExternalProgram> ghostscript = FindGhostscript();
+  if (!ghostscript) {
+    std::puts("no Ghostscript");
+    return 1;
+  }
+  ScratchFolder data;
+  ScratchFolder work;
+  ScratchFolder app;
+  SetEnvironmentVariableW(L"APPDATA", data.Path().c_str());
+  MonitorSettingOverride appFolder(L"AppFolder");
+  appFolder.Set(app.Path());
+  MonitorSettingOverride logFolder(L"LogFolder");
+  logFolder.Remove();
+  CoInitialize(nullptr);
+  MessageBoxWatcher watcher(MessageBoxWatcher::Scope::kAnyProcess);
+
+  const std::wstring spool = work / L"{0F1E}_printer.ps";
+  const auto hostPath = [&](const std::wstring& path) {
+    return ghostscript->hostProgram ? HostPath(path).value_or(path) : path;
+  };
+  std::printf("1-page job, medians of %d rounds (ms)\n", kRounds);
+  std::printf("%-6s %10s %10s %10s %10s\n", "format", "gs alone", "ConvertJob", "gui.exe",
+              "own cost");
+  for (const FormatCase& format : {FormatCase{L"pdf", OutputFormat::kPdf, L".pdf"},
+                                   FormatCase{L"pdfa", OutputFormat::kPdfA, L".pdf"},
+                                   FormatCase{L"png", OutputFormat::kPng, L".png"},
+                                   FormatCase{L"jpeg", OutputFormat::kJpeg, L".jpg"},
+                                   FormatCase{L"tiff", OutputFormat::kTiff, L".tif"}}) {
+    std::vector<double> alone, job, process;
+    for (int round = 0; round < kRounds; ++round) {
+      // Ghostscript alone, with the arguments the converter gives it.
+      WriteFileBytes(spool, kOnePage);
+      const std::wstring direct = work / (std::wstring(L"direct") + format.extension);
+      GhostscriptJob run{{hostPath(spool)},
+                         {},
+                         format.format,
+                         150,
+                         L"",
+                         DocumentInfo{L"Benchmark", L"user", L"", L""}};
+      run.outputFile = OneFilePerPage(format.format)
+                           ? GhostscriptPagePattern(hostPath(PagePath(SplitExtension(direct), 1)),
+                                                    format.extension)
+                           : GhostscriptOutputPath(hostPath(direct));
+      alone.push_back(Milliseconds(
+          [&] { RunExternalProgram(*ghostscript, GhostscriptArguments(run), 120000); }));
+
+      const std::wstring output = work / (std::wstring(L"job") + format.extension);
+      WriteRunOnce(output, format.name);
+      job.push_back(Milliseconds([&] {
+        ConvertJob(JobRequest{spool, kSession, L"Benchmark", L"Printer"});
+      }));
+      WriteFileBytes(spool, kOnePage);
+      WriteRunOnce(output, format.name);
+      process.push_back(
+          Milliseconds([&] { RunGui(JobParameters(spool, kSession, L"Benchmark", L"Printer")); }));
+    }
+    std::printf("%-6ls %10.1f %10.1f %10.1f %10.1f\n", format.name, Median(alone), Median(job),
+                Median(process), Median(job) - Median(alone));
+  }
+  if (watcher.Count()) {
+    std::printf("%zu message boxes, the first: %ls\n", watcher.Count(),
+                watcher.Seen()[0].text.c_str());
+    return 1;
+  }
+  CoUninitialize();
+  return 0;
+}
