@@ -1,9 +1,10 @@
 // The converter's own cost: a 1-page job from the converter's start to the
 // result in place, against Ghostscript alone with the same arguments on the
-// same PostScript, for PDF, PDF/A and the image formats. Each round runs
-// Ghostscript alone, the converter's job in this process (ConvertJob: settings,
-// names, Ghostscript, rename) and gui.exe as its own process, taking turns.
-// Prints the medians and the converter's cost (job minus Ghostscript alone).
+// same PostScript, for PDF, PDF/A and the image formats. Each round runs, in
+// turn: Ghostscript alone; the converter's job in this process (ConvertJob:
+// settings, names, Ghostscript, rename, run-once removal); the same steps
+// without Ghostscript, timed directly; and for PDF gui.exe as its own process.
+// Prints the medians, and the median of each round's job minus Ghostscript.
 #include <windows.h>
 #include <objbase.h>
 
@@ -15,11 +16,13 @@
 #include "converter_command_line.h"
 #include "external_program.h"
 #include "ghostscript_command.h"
+#include "job_settings.h"
 #include "late_binding.h"
 #include "median.h"
 #include "message_box_watcher.h"
 #include "object_factory.h"
 #include "output_name.h"
+#include "output_target.h"
 #include "registry_override.h"
 #include "scratch_folder.h"
 
@@ -28,7 +31,7 @@ namespace {
 const char kOnePage[] =
     "%!PS\n<< /PageSize [595 842] >> setpagedevice /Helvetica findfont 24 scalefont setfont\n"
     "72 700 moveto (The quick brown fox prints a PDF) show showpage\n";
-constexpr int kRounds = 9;
+constexpr int kRounds = 11;
 const wchar_t kSession[] = L"{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}";
 
 void WriteRunOnce(const std::wstring& output, const wchar_t* format) {
@@ -65,6 +68,24 @@ void RunGui(const std::wstring& parameters) {
   WaitForSingleObject(process.hProcess, 120000);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+}
+
+// The converter's steps around Ghostscript: settings, options, names, the
+// search for Ghostscript, the rename into place and the run-once removal.
+double StepsWithoutGhostscript(const std::wstring& output, const wchar_t* format,
+                               const std::wstring& result) {
+  WriteRunOnce(output, format);
+  WriteFileBytes(result, "result");
+  return Milliseconds([&] {
+    const JobSettings settings = ReadJobSettings(L"Printer");
+    const JobOptions options = ReadJobOptions(settings.values, L"Benchmark", L"user");
+    const TemplateValues names{L"Benchmark",  L"Printer", L"user",
+                               L"2026-12-07", L"120000",  kSession};
+    const std::optional<OutputTarget> target = ChooseOutput(options, names);
+    FindGhostscript();
+    MoveFileExW(result.c_str(), target->path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    RemoveRunOnceSettings(settings.runOnceInstance);
+  });
 }
 
 struct FormatCase {
@@ -106,14 +127,14 @@ int main() {
     return ghostscript->hostProgram ? HostPath(path).value_or(path) : path;
   };
   std::printf("1-page job, medians of %d rounds (ms)\n", kRounds);
-  std::printf("%-6s %10s %10s %10s %10s\n", "format", "gs alone", "ConvertJob", "gui.exe",
-              "own cost");
+  std::printf("%-6s %10s %10s %10s %10s %10s\n", "format", "gs alone", "ConvertJob", "job - gs",
+              "own steps", "gui.exe");
   for (const FormatCase& format : {FormatCase{L"pdf", OutputFormat::kPdf, L".pdf"},
                                    FormatCase{L"pdfa", OutputFormat::kPdfA, L".pdf"},
                                    FormatCase{L"png", OutputFormat::kPng, L".png"},
                                    FormatCase{L"jpeg", OutputFormat::kJpeg, L".jpg"},
                                    FormatCase{L"tiff", OutputFormat::kTiff, L".tif"}}) {
-    std::vector<double> alone, job, process;
+    std::vector<double> alone, job, difference, steps, process;
     for (int round = 0; round < kRounds; ++round) {
       // Ghostscript alone, with the arguments the converter gives it.
       WriteFileBytes(spool, kOnePage);
@@ -136,13 +157,18 @@ int main() {
       job.push_back(Milliseconds([&] {
         ConvertJob(JobRequest{spool, kSession, L"Benchmark", L"Printer"});
       }));
+      difference.push_back(job.back() - alone.back());
+      steps.push_back(StepsWithoutGhostscript(output, format.name, work / L"result.part"));
+      if (format.format != OutputFormat::kPdf) continue;
       WriteFileBytes(spool, kOnePage);
       WriteRunOnce(output, format.name);
       process.push_back(
           Milliseconds([&] { RunGui(JobParameters(spool, kSession, L"Benchmark", L"Printer")); }));
     }
-    std::printf("%-6ls %10.1f %10.1f %10.1f %10.1f\n", format.name, Median(alone), Median(job),
-                Median(process), Median(job) - Median(alone));
+    std::printf("%-6ls %10.1f %10.1f %10.1f %10.1f", format.name, Median(alone), Median(job),
+                Median(difference), Median(steps));
+    if (!process.empty()) std::printf(" %10.1f", Median(process));
+    std::printf("\n");
   }
   if (watcher.Count()) {
     std::printf("%zu message boxes, the first: %ls\n", watcher.Count(),

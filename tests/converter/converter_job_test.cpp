@@ -105,21 +105,6 @@ std::wstring UserName() {
   return GetUserNameW(name, &size) ? name : L"";
 }
 
-// The one subfolder of `folder` (the settings component's company and product folders).
-std::wstring Subfolder(const std::wstring& folder) {
-  std::wstring found;
-  WIN32_FIND_DATAW data;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return found;
-  do {
-    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && data.cFileName[0] != L'.') {
-      found = folder + L"\\" + data.cFileName;
-    }
-  } while (FindNextFileW(search, &data));
-  FindClose(search);
-  return found;
-}
-
 class ConverterJob : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -173,17 +158,6 @@ class ConverterJob : public ::testing::Test {
     EXPECT_EQ(RunConverter(Job(spool, document, printer), watcher), 0u);
     EXPECT_EQ(watcher.Count(), 0u) << BoxTexts(watcher);
     EXPECT_FALSE(PathExists(spool));
-  }
-
-  // A job that must fail with one box; its text.
-  std::wstring ConvertFailing(const std::string& postscript, const std::wstring& spoolName) {
-    const std::wstring spool = work_ / spoolName;
-    WriteFileBytes(spool, postscript);
-    MessageBoxWatcher watcher;
-    EXPECT_EQ(RunConverter(Job(spool, L"Failing"), watcher), 1u);
-    EXPECT_EQ(watcher.Count(), 1u) << BoxTexts(watcher);
-    EXPECT_TRUE(PathExists(spool)) << "a failed job keeps its spool file";
-    return watcher.Count() ? watcher.Seen()[0].text : L"";
   }
 
   ScratchFolder work_;
@@ -316,32 +290,9 @@ TEST_F(ConverterJob, EachPrinterUsesItsOwnProfileOrTheDefault) {
             (std::vector<std::wstring>{L"default Laser B.pdf", L"own Laser A.png"}));
 }
 
-TEST_F(ConverterJob, RejectedPostScriptKeepsTheSpoolFileAndSaysWhere) {
-  const std::wstring pdf = work_ / L"bad.pdf";
-  SetRunOnceOutput(pdf);
-  const std::wstring text =
-      ConvertFailing("%!PS\nthis is not postscript at all {{{\n", L"bad_printer.ps");
-  EXPECT_NE(text.find(L"could not convert"), std::wstring::npos) << text;
-  EXPECT_NE(text.find(L"kept in " + (work_ / L"bad_printer.ps")), std::wstring::npos) << text;
-  EXPECT_FALSE(PathExists(pdf));
-  EXPECT_TRUE(ListFiles(work_.Path(), L"*.part").empty());
-  const std::string log = ReadFileBytes(work_ / L"gui.log");
-  EXPECT_NE(log.find("kept in " + Utf8(work_ / L"bad_printer.ps")), std::string::npos) << log;
-}
-
-TEST_F(ConverterJob, ABadValueNamesTheSettingAndTheAllowedValues) {
-  WriteSettings({{L"output", work_ / L"x.pdf"}, {L"format", L"docx"}});
-  const std::wstring text = ConvertFailing(kHelloPostScript, L"value_printer.ps");
-  EXPECT_NE(text.find(L"\"format\" has the value \"docx\""), std::wstring::npos) << text;
-  EXPECT_NE(text.find(L"pdf, pdfa, png, jpeg, tiff"), std::wstring::npos) << text;
-  EXPECT_NE(ReadFileBytes(work_ / L"gui.log").find("\"docx\""), std::string::npos);
-  EXPECT_EQ(RunOnceOutput(), L"");  // the job's run-once settings are used up
-  EXPECT_FALSE(PathExists(work_ / L"x.pdf"));
-}
-
 TEST_F(ConverterJob, RunOnceSettingsThatStayAreToldToTheUser) {
   SetRunOnceOutput(work_ / L"once.pdf");
-  const std::wstring runOnce = Subfolder(Subfolder(data_.Path())) + L"\\runonce.ini";
+  const std::wstring runOnce = data_ / L"Quillmar\\PDF Writer\\runonce.ini";
   ASSERT_TRUE(SetFileAttributesW(runOnce.c_str(), FILE_ATTRIBUTE_READONLY)) << runOnce;
   const std::wstring spool = work_ / L"once_printer.ps";
   WriteFileBytes(spool, kHelloPostScript);
@@ -364,14 +315,6 @@ TEST_F(ConverterJob, DebugMarkerKeepsTheSpoolFileOfAJob) {
   EXPECT_TRUE(PathExists(spool));
 }
 
-TEST_F(ConverterJob, UnwritableOutputFolderGivesABoxAndNoPdf) {
-  WriteFileBytes(work_ / L"blocker", "a file where a folder should be");
-  SetRunOnceOutput(work_ / L"blocker\\out.pdf");
-  const std::wstring text = ConvertFailing(kHelloPostScript, L"blocked_printer.ps");
-  EXPECT_NE(text.find(L"MkDirRecurse"), std::wstring::npos) << text;
-  EXPECT_FALSE(PathExists(work_ / L"blocker\\out.pdf"));
-}
-
 TEST_F(ConverterJob, MessageFormShowsTheMessageWithSingleBackslashes) {
   MessageBoxWatcher watcher;
   EXPECT_EQ(RunConverter(MessageParameters(L"Port C:\\Temp\\x.ps cannot be added", 16), watcher),
@@ -381,12 +324,39 @@ TEST_F(ConverterJob, MessageFormShowsTheMessageWithSingleBackslashes) {
   EXPECT_EQ(watcher.Seen()[0].text, L"Port C:\\Temp\\x.ps cannot be added");
 }
 
-TEST_F(ConverterJob, AnOutputNameThatCannotBeUsedFailsWithoutStrayFiles) {
-  SetRunOnceOutput(work_ / L"Report \"final\".pdf");
-  wchar_t current[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, current);
-  const std::wstring text = ConvertFailing(kHelloPostScript, L"quote_printer.ps");
-  EXPECT_NE(text.find(L"\"output\""), std::wstring::npos) << text;
-  EXPECT_TRUE(ListFiles(current, L"*.part").empty());
+TEST_F(ConverterJob, AFailedJobKeepsItsSpoolFileAndTellsWhatAndWhere) {
+  WriteFileBytes(work_ / L"blocker", "a file where a folder should be");
+  const struct {
+    const char* postscript;
+    std::vector<std::pair<std::wstring, std::wstring>> settings;
+    std::vector<std::wstring> told;
+  } cases[] = {
+      {"%!PS\nthis is not postscript {{{\n",
+       {{L"output", work_ / L"x.pdf"}},
+       {L"could not convert"}},
+      {kHelloPostScript,
+       {{L"output", work_ / L"x.pdf"}, {L"format", L"docx"}},
+       {L"\"format\" has the value \"docx\"", L"pdf, pdfa, png, jpeg, tiff"}},
+      {kHelloPostScript,
+       {{L"outputfolder", work_.Path()}, {L"filename", L"<title> <page>"}},
+       {L"\"filename\" has the value \"<title> <page>\""}},
+      {kHelloPostScript, {{L"output", work_ / L"Report \"final\".pdf"}}, {L"\"output\""}},
+      {kHelloPostScript, {{L"output", work_ / L"blocker\\x.pdf"}}, {L"MkDirRecurse"}},
+  };
+  for (const auto& c : cases) {
+    WriteSettings(c.settings);
+    const std::wstring spool = work_ / L"failing_printer.ps";
+    WriteFileBytes(spool, c.postscript);
+    MessageBoxWatcher watcher;
+    EXPECT_EQ(RunConverter(Job(spool, L"Failing"), watcher), 1u);
+    ASSERT_EQ(watcher.Count(), 1u) << BoxTexts(watcher);
+    const std::wstring text = watcher.Seen()[0].text;
+    for (const std::wstring& part : c.told) EXPECT_NE(text.find(part), std::wstring::npos) << text;
+    EXPECT_NE(text.find(L"kept in " + spool), std::wstring::npos) << text;
+    EXPECT_TRUE(PathExists(spool));
+    EXPECT_EQ(RunOnceOutput(), L"");  // the job's run-once settings are used up
+  }
   EXPECT_TRUE(ListFiles(work_.Path(), L"*.pdf").empty());
+  EXPECT_TRUE(ListFiles(work_.Path(), L"*.part").empty());
+  EXPECT_NE(ReadFileBytes(work_ / L"gui.log").find("\"docx\""), std::string::npos);
 }
