@@ -17,21 +17,21 @@
 #include "output_writer.h"
 #include "own_module.h"
 #include "path_names.h"
+#include "product_names.h"
 #include "registry_read.h"
 #include "version_resource.h"
 
 namespace {
 
-const wchar_t kSettingsKey[] = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Quillmar\\PDF Writer\\Settings\\";
-
 std::wstring ProductName() {
   std::wstring name = ReadOwnVersionString(L"ProductName");
-  return name.empty() ? L"Quillmar PDF Writer" : name;
+  return name.empty() ? product_names::kProductTitle : name;
 }
 
 std::wstring Setting(const wchar_t* name) {
   bool use64BitView = true;
-  const RegistryValue value = RegRead(std::wstring(kSettingsKey) + name, use64BitView);
+  const RegistryValue value =
+      RegRead(std::wstring(product_names::kSettingsValuePath) + name, use64BitView);
   const std::wstring* text = std::get_if<std::wstring>(&value);
   return text ? *text : std::wstring();
 }

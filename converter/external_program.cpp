@@ -4,12 +4,12 @@
 
 #include "file_system.h"
 #include "ghostscript_command.h"
+#include "product_names.h"
 #include "registry_read.h"
 #include "unique_resource.h"
 
 namespace {
 
-const wchar_t kSettingsKey[] = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Quillmar\\PDF Writer\\Settings\\";
 const wchar_t kHostShell[] = L"Z:\\bin\\sh";
 const wchar_t kHostGhostscript[] = L"Z:\\usr\\bin\\gs";
 
@@ -141,7 +141,8 @@ std::optional<std::wstring> HostPath(const std::wstring& windowsPath) {
 }
 
 std::optional<ExternalProgram> FindGhostscript() {
-  if (std::wstring setting = ReadText(std::wstring(kSettingsKey) + L"Ghostscript");
+  if (std::wstring setting =
+          ReadText(std::wstring(product_names::kSettingsValuePath) + L"Ghostscript");
       !setting.empty() && IsFile(setting)) {
     return ExternalProgram{setting, false};
   }

@@ -5,6 +5,7 @@
 #include "automation_error.h"
 #include "command_line_reader.h"
 #include "conversion.h"
+#include "product_names.h"
 
 const wchar_t* DefaultErrorSource() noexcept { return L"gui"; }
 
@@ -20,7 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                 L"This program is started by the printer. Usage:\n"
                 L"gui.exe ps=\"file\", sessionid=\"id\", doc=\"name\", printer=\"name\"\n"
                 L"gui.exe msg=\"text\", icon=\"error|exclamation|information\"",
-                L"Quillmar PDF Writer", MB_OK | MB_ICONINFORMATION);
+                product_names::kProductTitle, MB_OK | MB_ICONINFORMATION);
     return 2;
   } catch (...) {
     return 3;

@@ -3,10 +3,9 @@
 #include "com_ptr.h"
 #include "late_binding.h"
 #include "object_factory.h"
+#include "product_names.h"
 
 namespace {
-
-const wchar_t kSettingsProgId[] = L"corvale.PDFPrinterSettings";
 
 void SelectInstance(IDispatch& settings, const std::wstring& instance) {
   UniqueBstr name(SysAllocString(instance.c_str()));
@@ -46,7 +45,7 @@ SettingValues LoadForPrinter(IDispatch& settings, const std::wstring& printerNam
 }  // namespace
 
 JobSettings ReadJobSettings(const std::wstring& printerName) {
-  ComPtr<IDispatch> settings = CreateObjectByProgID(kSettingsProgId);
+  ComPtr<IDispatch> settings = CreateObjectByProgID(product_names::kSettingsProgId);
   JobSettings job;
   std::wstring regularInstance;
   job.values = LoadForPrinter(*settings.get(), printerName, false, regularInstance);
@@ -58,7 +57,7 @@ JobSettings ReadJobSettings(const std::wstring& printerName) {
 }
 
 bool RemoveRunOnceSettings(const std::wstring& instance) {
-  ComPtr<IDispatch> settings = CreateObjectByProgID(kSettingsProgId);
+  ComPtr<IDispatch> settings = CreateObjectByProgID(product_names::kSettingsProgId);
   SelectInstance(*settings.get(), instance);
   VARIANTARG which = BoolArgument(true);
   CallMethod(*settings.get(), L"RemoveSettings", std::span(&which, 1));

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "product_names.h"
 #include "unique_resource.h"
 
 namespace {
@@ -106,8 +107,9 @@ int PrintRaw(const std::wstring& printer, const std::wstring& file, const std::w
 
 // Waits for `pdf` through the installed monitor and reports how long it took.
 int WaitForPdf(const std::wstring& pdf) {
-  HMODULE monitor = LoadLibraryW(L"corvale.dll");
-  if (!monitor) return fwprintf(stderr, L"corvale.dll is not installed\n"), 1;
+  HMODULE monitor = LoadLibraryW(product_names::kMonitorLibrary);
+  if (!monitor)
+    return fwprintf(stderr, L"%ls is not installed\n", product_names::kMonitorLibrary), 1;
   using WaitFunction = BOOL(WINAPI*)(LPCSTR, DWORD);
   const auto wait = reinterpret_cast<WaitFunction>(
       reinterpret_cast<void*>(GetProcAddress(monitor, "WaitForOutput")));

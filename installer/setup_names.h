@@ -1,12 +1,14 @@
 // The names under which the printer and its parts are installed.
 #pragma once
 
+#include "product_names.h"
+
 namespace setup_names {
 
-inline constexpr wchar_t kMonitorName[] = L"Quillmar Printer Monitor";
-inline constexpr wchar_t kMonitorLibrary[] = L"corvale.dll";
-inline constexpr wchar_t kPortName[] = L"QUILLMAR:";
-inline constexpr wchar_t kPrinterName[] = L"Quillmar Printer";
+using product_names::kMonitorLibrary;
+using product_names::kMonitorName;
+using product_names::kPortName;
+using product_names::kPrinterName;
 inline constexpr wchar_t kPrintProcessor[] = L"winprint";
 inline constexpr wchar_t kDatatype[] = L"RAW";
 

@@ -6,14 +6,15 @@
 
 #include "com_ptr.h"
 #include "own_module.h"
+#include "product_names.h"
 #include "tavrin_h.h"
 #include "type_info.h"
 #include "unique_resource.h"
 
 namespace {
 
-constexpr const wchar_t* kProgId = L"corvale.PDFPrinterSettings";
-constexpr const wchar_t* kClassName = L"PDFPrinterSettings";
+constexpr const wchar_t* kProgId = product_names::kSettingsProgId;
+constexpr const wchar_t* kClassName = product_names::kSettingsClassName;
 // The platform under which RegisterTypeLib files the library: that of this build.
 constexpr SYSKIND kTypeLibPlatform = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
 
