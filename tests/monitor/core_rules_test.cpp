@@ -1,7 +1,6 @@
 // The monitor's rules that need no operating-system call.
 #include <gtest/gtest.h>
 
-#include "converter_command_line.h"
 #include "environment_lookup.h"
 #include "launch_retry.h"
 #include "session_id.h"
@@ -54,15 +53,6 @@ TEST(SessionId, IsLowerCaseHexGrouped8_4_4_4_12) {
   const uint8_t tail[8] = {0xAB, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0xFF};
   EXPECT_EQ(FormatSessionId(0x0012ABCD, 0x00EF, 0xA, tail),
             L"0012abcd-00ef-000a-ab01-0203040506ff");
-}
-
-TEST(ConverterCommandLine, MessageFormDoublesBackslashesAndNamesTheIcon) {
-  EXPECT_EQ(MessageParameters(L"C:\\x\\y \"q\"", 16),
-            L"msg=\"C:\\\\x\\\\y \"\"q\"\"\", icon=\"error\"");
-  EXPECT_EQ(IconWord(48), L"exclamation");
-  EXPECT_EQ(IconWord(64), L"information");
-  EXPECT_EQ(IconWord(0), L"information");
-  EXPECT_EQ(EscapeBackslashes(L"\\\\a\\"), L"\\\\\\\\a\\\\");
 }
 
 TEST(WaitSchedule, PassesLastAtMostOneHundredMilliseconds) {

@@ -1,13 +1,8 @@
 // The converter reads back exactly what the monitor writes on its command line.
-#include "command_line_reader.h"
-
-#include <windows.h>
-#include <shellapi.h>
-
 #include <gtest/gtest.h>
 
+#include "command_line_reader.h"
 #include "converter_command_line.h"
-#include "ghostscript_command.h"
 
 namespace {
 
@@ -30,6 +25,15 @@ void ExpectSameJob(const JobRequest& a, const JobRequest& b) {
 }
 
 }  // namespace
+
+TEST(ConverterCommandLine, MessageFormDoublesBackslashesAndNamesTheIcon) {
+  EXPECT_EQ(MessageParameters(L"C:\\x\\y \"q\"", 16),
+            L"msg=\"C:\\\\x\\\\y \"\"q\"\"\", icon=\"error\"");
+  EXPECT_EQ(IconWord(48), L"exclamation");
+  EXPECT_EQ(IconWord(64), L"information");
+  EXPECT_EQ(IconWord(0), L"information");
+  EXPECT_EQ(EscapeBackslashes(L"\\\\a\\"), L"\\\\\\\\a\\\\");
+}
 
 TEST(ConverterCommandLine, EveryJobValueTheMonitorCanSendComesBackExactly) {
   const JobRequest jobs[] = {
@@ -71,30 +75,4 @@ TEST(ConverterCommandLine, MalformedTextIsRefused) {
   const auto partial = ReadConverterParameters(L"gui.exe ps=\"a\", sessionid=\"b\"");
   ASSERT_TRUE(partial);
   EXPECT_FALSE(AsJobRequest(*partial));
-}
-
-TEST(GhostscriptCommand, TitleIsHexUtf16WithByteOrderMark) {
-  EXPECT_EQ(PdfTextString(L""), L"<FEFF>");
-  EXPECT_EQ(PdfTextString(L"A\x00E9\x65E5"), L"<FEFF004100E965E5>");
-  EXPECT_EQ(PdfTextString(L"\xD83D\xDE00()\\"), L"<FEFFD83DDE0000280029005C>");
-}
-
-TEST(GhostscriptCommand, ArgumentsSurviveTheCommandLineSplit) {
-  const std::vector<std::wstring> arguments = {L"plain",
-                                               L"",
-                                               L"a b",
-                                               L"say \"x\"",
-                                               L"C:\\dir with space\\",
-                                               L"a\\\"b c",
-                                               L"\\\\server\\share",
-                                               L"tab\there",
-                                               L"-sOutputFile=C:\\a b.pdf"};
-  const std::wstring line = BuildCommandLine(L"C:\\Program Files\\gs\\gswin64c.exe", arguments);
-  int count = 0;
-  LPWSTR* split = CommandLineToArgvW(line.c_str(), &count);
-  ASSERT_NE(split, nullptr);
-  ASSERT_EQ(count, static_cast<int>(arguments.size()) + 1);
-  EXPECT_STREQ(split[0], L"C:\\Program Files\\gs\\gswin64c.exe");
-  for (std::size_t i = 0; i < arguments.size(); ++i) EXPECT_EQ(split[i + 1], arguments[i]);
-  LocalFree(split);
 }

@@ -1,5 +1,9 @@
 #include "command_line_reader.h"
 
+#include "converter_protocol.h"
+
+using namespace converter_protocol;
+
 namespace {
 
 // Index just past the program path (quoted or not) at the start of the text.
@@ -59,17 +63,17 @@ std::optional<ConverterParameters> ReadConverterParameters(const std::wstring& c
 }
 
 std::optional<JobRequest> AsJobRequest(const ConverterParameters& parameters) {
-  const std::wstring* ps = Find(parameters, L"ps");
-  const std::wstring* session = Find(parameters, L"sessionid");
-  const std::wstring* doc = Find(parameters, L"doc");
-  const std::wstring* printer = Find(parameters, L"printer");
+  const std::wstring* ps = Find(parameters, kSpoolFileKey);
+  const std::wstring* session = Find(parameters, kSessionIdKey);
+  const std::wstring* doc = Find(parameters, kDocumentKey);
+  const std::wstring* printer = Find(parameters, kPrinterKey);
   if (!ps || !session || !doc || !printer) return std::nullopt;
   return JobRequest{*ps, *session, *doc, *printer};
 }
 
 std::optional<MessageRequest> AsMessageRequest(const ConverterParameters& parameters) {
-  const std::wstring* msg = Find(parameters, L"msg");
-  const std::wstring* icon = Find(parameters, L"icon");
+  const std::wstring* msg = Find(parameters, kMessageKey);
+  const std::wstring* icon = Find(parameters, kIconKey);
   if (!msg || !icon) return std::nullopt;
   // The monitor writes every backslash of a message twice.
   std::wstring message;

@@ -1,8 +1,5 @@
-// Command lines of the converter program:
-//   "<folder>gui.exe" ps="<spool file>", sessionid="<id>", doc="<document>", printer="<printer>"
-//   "<folder>gui.exe" msg="<message>", icon="<icon word>"
-// A double quote inside a value is written as two double quotes, so that no value
-// can end early or add a parameter.
+// Writes the converter's command line (the monitor's side; the format is in
+// converter_protocol.h).
 #pragma once
 
 #include <string>

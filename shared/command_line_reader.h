@@ -1,7 +1,5 @@
-// Reads the converter's command line as the monitor writes it:
-//   "<folder>gui.exe" ps="...", sessionid="...", doc="...", printer="..."
-//   "<folder>gui.exe" msg="...", icon="..."
-// A doubled double quote inside a value stands for one double quote.
+// Reads the converter's command line as the monitor writes it (the converter's
+// side; the format is in converter_protocol.h).
 #pragma once
 
 #include <optional>

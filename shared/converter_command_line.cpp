@@ -1,6 +1,9 @@
 #include "converter_command_line.h"
 
-#include "monitor_texts.h"
+#include "converter_protocol.h"
+#include "product_names.h"
+
+using namespace converter_protocol;
 
 std::wstring EscapeBackslashes(std::wstring_view text) {
   std::wstring result;
@@ -36,21 +39,22 @@ std::wstring QuotedParameter(std::wstring_view key, std::wstring_view value) {
 
 std::wstring JobParameters(std::wstring_view spoolFile, std::wstring_view sessionId,
                            std::wstring_view documentName, std::wstring_view printerName) {
-  return QuotedParameter(L"ps", spoolFile) + L", " + QuotedParameter(L"sessionid", sessionId) +
-         L", " + QuotedParameter(L"doc", documentName) + L", " +
-         QuotedParameter(L"printer", printerName);
+  return QuotedParameter(kSpoolFileKey, spoolFile) + kSeparator +
+         QuotedParameter(kSessionIdKey, sessionId) + kSeparator +
+         QuotedParameter(kDocumentKey, documentName) + kSeparator +
+         QuotedParameter(kPrinterKey, printerName);
 }
 
 std::wstring MessageParameters(std::wstring_view message, int iconCode) {
-  return QuotedParameter(L"msg", EscapeBackslashes(message)) + L", " +
-         QuotedParameter(L"icon", IconWord(iconCode));
+  return QuotedParameter(kMessageKey, EscapeBackslashes(message)) + kSeparator +
+         QuotedParameter(kIconKey, IconWord(iconCode));
 }
 
 std::wstring ConverterCommandLine(std::wstring_view appFolder, std::wstring_view parameters) {
   std::wstring line = L"\"";
   line += appFolder;
   if (line.back() != L'\\') line += L'\\';
-  line.append(monitor_texts::kConverterProgram).append(L"\" ");
+  line.append(product_names::kConverterProgram).append(L"\" ");
   line += parameters;
   return line;
 }
