@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "product_names.h"
-#include "unique_resource.h"
+#include "unique_printer.h"
 
 namespace {
 
@@ -53,11 +53,6 @@ struct FontTraits {
   static Type Invalid() noexcept { return nullptr; }
   static void Close(Type font) noexcept { DeleteObject(font); }
 };
-struct PrinterTraits {
-  using Type = HANDLE;
-  static Type Invalid() noexcept { return nullptr; }
-  static void Close(Type printer) noexcept { ClosePrinter(printer); }
-};
 
 int PrintWithGdi(const std::wstring& printer, const std::wstring& file,
                  const std::wstring& document) {
@@ -91,7 +86,7 @@ int PrintWithGdi(const std::wstring& printer, const std::wstring& file,
 }
 
 int PrintRaw(const std::wstring& printer, const std::wstring& file, const std::wstring& document) {
-  UniqueResource<PrinterTraits> handle;
+  UniquePrinter handle;
   if (!OpenPrinterW(const_cast<wchar_t*>(printer.c_str()), handle.put(), nullptr)) {
     return fwprintf(stderr, L"Cannot open printer %ls\n", printer.c_str()), 1;
   }

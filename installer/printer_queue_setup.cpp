@@ -7,18 +7,11 @@
 
 #include "setup_error.h"
 #include "setup_names.h"
-#include "unique_resource.h"
+#include "unique_printer.h"
 
 namespace {
 
 using namespace setup_names;
-
-struct PrinterHandleTraits {
-  using Type = HANDLE;
-  static Type Invalid() noexcept { return nullptr; }
-  static void Close(Type h) noexcept { ClosePrinter(h); }
-};
-using UniquePrinter = UniqueResource<PrinterHandleTraits>;
 
 // The printer opened for administration; empty when there is no such printer.
 UniquePrinter OpenOurPrinter() {

@@ -12,7 +12,7 @@
 #include "monitor_state.h"
 #include "spool_names.h"
 #include "text_rules.h"
-#include "unique_resource.h"
+#include "unique_printer.h"
 
 namespace {
 
@@ -21,13 +21,6 @@ constexpr size_t kMaxJobNameUnits = 999;
 constexpr size_t kMaxRecordPrinterUnits = 259;
 constexpr size_t kMaxJobDetailUnits = 99;
 constexpr DWORD kJobInfoBufferBytes = 4096;
-
-struct PrinterTraits {
-  using Type = HANDLE;
-  static Type Invalid() noexcept { return nullptr; }
-  static void Close(Type h) noexcept { ClosePrinter(h); }
-};
-using UniquePrinter = UniqueResource<PrinterTraits>;
 
 // The named printer, or nothing; an empty name names no printer.
 UniquePrinter OpenNamedPrinter(const std::wstring& printerName) {
