@@ -5,13 +5,12 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include <new>
-
 #include "action_choice.h"
 #include "automation_error.h"
 #include "program_arguments.h"
 #include "settings_actions.h"
 #include "system_message.h"
+#include "unexpected_exception.h"
 #include "user_messages.h"
 
 namespace {
@@ -62,10 +61,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return Main();
   } catch (const AutomationError& error) {
     ShowError(error.Number(), error.Description());
-  } catch (const std::bad_alloc&) {
-    ShowError(7, L"Out of memory");
   } catch (...) {
-    ShowError(51, L"Internal error");
+    const UnexpectedAutomationError error = UnexpectedExceptionAutomationError();
+    ShowError(error.number, error.description);
   }
   return kFailed;
 }

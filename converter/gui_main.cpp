@@ -6,6 +6,7 @@
 #include "command_line_reader.h"
 #include "conversion.h"
 #include "product_names.h"
+#include "unexpected_exception.h"
 
 const wchar_t* DefaultErrorSource() noexcept { return L"gui"; }
 
@@ -24,6 +25,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                 product_names::kProductTitle, MB_OK | MB_ICONINFORMATION);
     return 2;
   } catch (...) {
-    return 3;
+    return static_cast<int>(UnexpectedExceptionError());
   }
 }

@@ -15,6 +15,7 @@
 #include "printer_driver_setup.h"
 #include "printer_queue_setup.h"
 #include "setup_error.h"
+#include "unexpected_exception.h"
 
 namespace {
 
@@ -51,8 +52,9 @@ int wmain(int argc, wchar_t** argv) {
     std::fwprintf(stderr, L"%ls failed: error %lu: %ls\n", error.step.c_str(), error.code,
                   ErrorText(error.code).c_str());
     return static_cast<int>(error.code);
-  } catch (const std::exception& error) {
-    std::fwprintf(stderr, L"Failed: %hs\n", error.what());
-    return ERROR_GEN_FAILURE;
+  } catch (...) {
+    const DWORD code = UnexpectedExceptionError();
+    std::fwprintf(stderr, L"Failed: error %lu: %ls\n", code, ErrorText(code).c_str());
+    return static_cast<int>(code);
   }
 }

@@ -4,9 +4,8 @@
 
 #include <windows.h>
 
-#include <new>
-
 #include "monitor_state.h"
+#include "unexpected_exception.h"
 
 struct EntryResult {
   BOOL value = TRUE;
@@ -22,10 +21,8 @@ BOOL RunExport(Body&& body) noexcept {
   EntryResult result;
   try {
     result = body();
-  } catch (const std::bad_alloc&) {
-    result = Failed(ERROR_NOT_ENOUGH_MEMORY);
   } catch (...) {
-    result = Failed(ERROR_INTERNAL_ERROR);
+    result = Failed(UnexpectedExceptionError());
   }
   if (!result.value) SetLastError(result.error != ERROR_SUCCESS ? result.error : ERROR_GEN_FAILURE);
   return result.value;

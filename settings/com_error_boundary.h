@@ -1,13 +1,12 @@
 // The error boundary of every COM method: runs the body and turns what it
 // throws into an HRESULT. An automation error becomes 0x800A0000 + its number
-// with an error-information record; exhausted memory becomes E_OUTOFMEMORY.
+// with an error-information record; anything else as unexpected_exception.h maps it.
 #pragma once
 
 #include <windows.h>
 
-#include <new>
-
 #include "automation_error.h"
+#include "unexpected_exception.h"
 
 // The HRESULT that carries automation error `number` (0x800A0000 + number; a
 // number that already is a failing HRESULT is passed on as it is).
@@ -24,9 +23,7 @@ HRESULT RunComMethod(REFIID iid, Body&& body) noexcept {
     return S_OK;
   } catch (const AutomationError& error) {
     return ReportAutomationError(error, iid);
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
   } catch (...) {
-    return E_UNEXPECTED;
+    return UnexpectedExceptionResult();
   }
 }

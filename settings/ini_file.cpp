@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <new>
 
 #include "ansi_text.h"
 #include "automation_error.h"
@@ -11,12 +10,10 @@
 #include "object_factory.h"
 #include "system_error.h"
 #include "system_message.h"
+#include "unexpected_exception.h"
 #include "unique_resource.h"
 
 namespace {
-
-// The automation error number and text for an exhausted memory.
-constexpr std::int32_t kOutOfMemoryError = 7;
 
 std::string ReadWholeFile(const std::wstring& filename) {
   UniqueFileHandle file(CreateFileW(filename.c_str(), GENERIC_READ,
@@ -139,9 +136,8 @@ void IniFile::RecordCurrentException() noexcept {
                 [&] { return SystemMessage(error.Code()); });
   } catch (const AutomationError& error) {
     RecordError(error.Number() != 0 ? error.Number() : E_FAIL, [&] { return error.Description(); });
-  } catch (const std::bad_alloc&) {
-    RecordError(kOutOfMemoryError, [] { return std::wstring(L"Out of memory"); });
   } catch (...) {
-    RecordError(E_UNEXPECTED, [] { return SystemMessage(static_cast<DWORD>(E_UNEXPECTED)); });
+    const UnexpectedAutomationError error = UnexpectedExceptionAutomationError();
+    RecordError(error.number, [&] { return std::wstring(error.description); });
   }
 }

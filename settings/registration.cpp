@@ -9,6 +9,7 @@
 #include "product_names.h"
 #include "tavrin_h.h"
 #include "type_info.h"
+#include "unexpected_exception.h"
 #include "unique_resource.h"
 
 namespace {
@@ -78,7 +79,7 @@ HRESULT RegisterServer() noexcept {
     if (FAILED(result)) return result;
     return RegisterTypeLib(typeLib.get(), const_cast<wchar_t*>(modulePath.c_str()), nullptr);
   } catch (...) {
-    return E_OUTOFMEMORY;
+    return UnexpectedExceptionResult();
   }
 }
 
@@ -98,6 +99,6 @@ HRESULT UnregisterServer() noexcept {
     }
     return outcome;
   } catch (...) {
-    return E_OUTOFMEMORY;
+    return UnexpectedExceptionResult();
   }
 }
