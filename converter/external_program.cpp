@@ -6,6 +6,7 @@
 #include "ghostscript_command.h"
 #include "product_names.h"
 #include "registry_read.h"
+#include "running_under_wine.h"
 #include "unique_resource.h"
 
 namespace {
@@ -118,10 +119,7 @@ RunResult RunHostProgram(const ExternalProgram& program, const std::vector<std::
 
 }  // namespace
 
-bool HostProgramsAvailable() {
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr && IsFile(kHostShell);
-}
+bool HostProgramsAvailable() { return RunningUnderWine() && IsFile(kHostShell); }
 
 std::optional<std::wstring> HostPath(const std::wstring& windowsPath) {
   using UnixName = char*(CDECL*)(LPCWSTR);

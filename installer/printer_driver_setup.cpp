@@ -5,6 +5,7 @@
 
 #include "driver_choice.h"
 #include "setup_error.h"
+#include "running_under_wine.h"
 #include "setup_names.h"
 
 namespace {
@@ -12,11 +13,8 @@ namespace {
 using namespace setup_names;
 
 // Wine's PostScript driver is a built-in library, not a file of the system
-// folder to look for; Wine itself is known by the function its ntdll exports.
-bool WinePostScriptDriverAvailable() {
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
+// folder to look for.
+bool WinePostScriptDriverAvailable() { return RunningUnderWine(); }
 
 std::wstring PrinterDriverFolder() {
   wchar_t folder[MAX_PATH];

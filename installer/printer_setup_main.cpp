@@ -15,6 +15,7 @@
 #include "printer_driver_setup.h"
 #include "printer_queue_setup.h"
 #include "setup_error.h"
+#include "system_message.h"
 #include "unexpected_exception.h"
 
 namespace {
@@ -50,11 +51,11 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   } catch (const SetupError& error) {
     std::fwprintf(stderr, L"%ls failed: error %lu: %ls\n", error.step.c_str(), error.code,
-                  ErrorText(error.code).c_str());
+                  SystemMessage(error.code).c_str());
     return static_cast<int>(error.code);
   } catch (...) {
     const DWORD code = UnexpectedExceptionError();
-    std::fwprintf(stderr, L"Failed: error %lu: %ls\n", code, ErrorText(code).c_str());
+    std::fwprintf(stderr, L"Failed: error %lu: %ls\n", code, SystemMessage(code).c_str());
     return static_cast<int>(code);
   }
 }

@@ -13,6 +13,3 @@ struct SetupError {
 // Throws SetupError for `step` with the calling thread's last error (never 0).
 [[noreturn]] void ThrowLastError(const std::wstring& step);
 [[noreturn]] void ThrowError(const std::wstring& step, DWORD code);
-
-// The system's text for an error code, without the trailing line break.
-std::wstring ErrorText(DWORD code);
