@@ -29,11 +29,7 @@ std::wstring ProductName() {
 }
 
 std::wstring Setting(const wchar_t* name) {
-  bool use64BitView = true;
-  const RegistryValue value =
-      RegRead(std::wstring(product_names::kSettingsValuePath) + name, use64BitView);
-  const std::wstring* text = std::get_if<std::wstring>(&value);
-  return text ? *text : std::wstring();
+  return RegReadText(std::wstring(product_names::kSettingsValuePath) + name);
 }
 
 // The spool file stays for inspection only when "debug.txt" is in the application folder.

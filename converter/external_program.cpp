@@ -14,13 +14,6 @@ namespace {
 const wchar_t kHostShell[] = L"Z:\\bin\\sh";
 const wchar_t kHostGhostscript[] = L"Z:\\usr\\bin\\gs";
 
-std::wstring ReadText(const std::wstring& path) {
-  bool use64BitView = true;
-  const RegistryValue value = RegRead(path, use64BitView);
-  const std::wstring* text = std::get_if<std::wstring>(&value);
-  return text ? *text : std::wstring();
-}
-
 // gswin64c.exe beside the GS_DLL of the newest release under Ghostscript's own key.
 std::wstring FromGhostscriptRegistry() {
   UniqueRegKey releases;
@@ -41,7 +34,7 @@ std::wstring FromGhostscriptRegistry() {
     }
   }
   if (newest.empty()) return {};
-  const std::wstring dll = ReadText(L"HKLM\\SOFTWARE\\GPL Ghostscript\\" + newest + L"\\GS_DLL");
+  const std::wstring dll = RegReadText(L"HKLM\\SOFTWARE\\GPL Ghostscript\\" + newest + L"\\GS_DLL");
   const std::size_t slash = dll.rfind(L'\\');
   if (slash == std::wstring::npos) return {};
   return dll.substr(0, slash + 1) + L"gswin64c.exe";
@@ -140,7 +133,7 @@ std::optional<std::wstring> HostPath(const std::wstring& windowsPath) {
 
 std::optional<ExternalProgram> FindGhostscript() {
   if (std::wstring setting =
-          ReadText(std::wstring(product_names::kSettingsValuePath) + L"Ghostscript");
+          RegReadText(std::wstring(product_names::kSettingsValuePath) + L"Ghostscript");
       !setting.empty() && IsFile(setting)) {
     return ExternalProgram{setting, false};
   }

@@ -117,3 +117,10 @@ RegistryValue RegRead(const std::wstring& path, bool& use64BitView,
     return RegNull{};
   }
 }
+
+std::wstring RegReadText(const std::wstring& path) {
+  bool use64BitView = true;
+  const RegistryValue value = RegRead(path, use64BitView);
+  const std::wstring* text = std::get_if<std::wstring>(&value);
+  return text ? *text : std::wstring();
+}

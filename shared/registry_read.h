@@ -17,6 +17,10 @@ RegistryValue RegRead(const std::wstring& path, bool& use64BitView) noexcept;
 RegistryValue RegRead(const std::wstring& path, bool& use64BitView,
                       const COpSysInfo& system) noexcept;
 
+// The text of a REG_SZ value, read in the 64-bit view; empty for a value of any
+// other type and for a missing one.
+std::wstring RegReadText(const std::wstring& path);
+
 // Queries the value `valueName` (empty: the default value) of an open key into
 // `result`. Returns 0, the failing registry call's error code, or -1 for a
 // type that is not read. Never raises.
