@@ -15,11 +15,6 @@ bool PortNamesEqual(std::wstring_view a, std::wstring_view b) {
                     [](wchar_t x, wchar_t y) { return FoldAsciiUpper(x) == FoldAsciiUpper(y); });
 }
 
-std::wstring WithTrailingBackslash(std::wstring text) {
-  if (text.empty() || text.back() != L'\\') text += L'\\';
-  return text;
-}
-
 std::wstring CappedText(const wchar_t* text, size_t maxUnits) {
   if (!text) return {};
   std::wstring_view view(text);

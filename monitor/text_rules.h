@@ -5,11 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "trailing_backslash.h"
+
 // Port names match when equal after folding only the letters A-Z to lower case.
 bool PortNamesEqual(std::wstring_view a, std::wstring_view b);
-
-// The text with a backslash appended unless it already ends in one.
-std::wstring WithTrailingBackslash(std::wstring text);
 
 // At most `maxUnits` code units of the text (null counts as empty).
 std::wstring CappedText(const wchar_t* text, size_t maxUnits);

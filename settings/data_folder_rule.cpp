@@ -1,11 +1,8 @@
 #include "data_folder_rule.h"
 
-namespace {
+#include "trailing_backslash.h"
 
-std::wstring DropOneTrailingBackslash(std::wstring path) {
-  if (!path.empty() && path.back() == L'\\') path.pop_back();
-  return path;
-}
+namespace {
 
 std::wstring UsableOrEmpty(const DataFolderSources& sources, std::wstring candidate) {
   return sources.ensureFolder(candidate) ? candidate : std::wstring();

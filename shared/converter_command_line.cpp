@@ -2,6 +2,7 @@
 
 #include "converter_protocol.h"
 #include "product_names.h"
+#include "trailing_backslash.h"
 
 using namespace converter_protocol;
 
@@ -51,9 +52,7 @@ std::wstring MessageParameters(std::wstring_view message, int iconCode) {
 }
 
 std::wstring ConverterCommandLine(std::wstring_view appFolder, std::wstring_view parameters) {
-  std::wstring line = L"\"";
-  line += appFolder;
-  if (line.back() != L'\\') line += L'\\';
+  std::wstring line = L"\"" + WithTrailingBackslash(std::wstring(appFolder));
   line.append(product_names::kConverterProgram).append(L"\" ");
   line += parameters;
   return line;

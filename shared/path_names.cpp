@@ -2,11 +2,6 @@
 
 #include <algorithm>
 
-std::wstring StripTrailingBackslashes(std::wstring path) {
-  while (!path.empty() && path.back() == L'\\') path.pop_back();
-  return path;
-}
-
 std::wstring SafeFileName(std::wstring name) {
   for (wchar_t unsafe : std::wstring_view(L"\\/:*?\"<>|")) {
     std::replace(name.begin(), name.end(), unsafe, L'_');

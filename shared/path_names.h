@@ -4,8 +4,7 @@
 #include <string>
 #include <vector>
 
-// The path without any trailing backslash.
-std::wstring StripTrailingBackslashes(std::wstring path);
+#include "trailing_backslash.h"
 
 // `name` made usable as one file-name component: each of \ / : * ? " < > |
 // becomes "_", then trailing dots are dropped.
