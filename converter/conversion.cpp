@@ -8,6 +8,7 @@
 
 #include "automation_error.h"
 #include "converter_log.h"
+#include "converter_protocol.h"
 #include "file_system.h"
 #include "job_failure.h"
 #include "job_options.h"
@@ -136,8 +137,8 @@ int ConvertJob(const JobRequest& job) {
 
 int ShowMonitorMessage(const MessageRequest& message) {
   UINT icon = MB_ICONINFORMATION;
-  if (message.iconWord == L"error") icon = MB_ICONERROR;
-  if (message.iconWord == L"exclamation") icon = MB_ICONEXCLAMATION;
+  if (message.iconWord == converter_protocol::kErrorIconWord) icon = MB_ICONERROR;
+  if (message.iconWord == converter_protocol::kExclamationIconWord) icon = MB_ICONEXCLAMATION;
   MessageBoxW(nullptr, message.message.c_str(), ProductName().c_str(), MB_OK | icon);
   return 0;
 }

@@ -1,14 +1,17 @@
 // AddPort, ConfigurePort and DeletePort.
 #include "converter_launch.h"
+#include "converter_protocol.h"
 #include "entry_boundary.h"
 #include "monitor_state.h"
 #include "port_entries.h"
 
 namespace {
 
-constexpr int kIconError = 16;
-constexpr int kIconExclamation = 48;
-constexpr int kIconInformation = 64;
+constexpr int kIconError = MB_ICONERROR;
+constexpr int kIconExclamation = MB_ICONEXCLAMATION;
+constexpr int kIconInformation = MB_ICONINFORMATION;
+static_assert(kIconError == converter_protocol::kIconErrorCode &&
+              kIconExclamation == converter_protocol::kIconExclamationCode);
 
 constexpr wchar_t kCannotRemove[] = L"An unknown error has occurred\n\nCouldn't remove the port.";
 

@@ -18,12 +18,12 @@ std::wstring EscapeBackslashes(std::wstring_view text) {
 
 std::wstring IconWord(int iconCode) {
   switch (iconCode) {
-    case 16:
-      return L"error";
-    case 48:
-      return L"exclamation";
+    case kIconErrorCode:
+      return kErrorIconWord;
+    case kIconExclamationCode:
+      return kExclamationIconWord;
     default:
-      return L"information";
+      return kInformationIconWord;
   }
 }
 

@@ -8,7 +8,8 @@
 // The text with every backslash written twice.
 std::wstring EscapeBackslashes(std::wstring_view text);
 
-// "error" for 16, "exclamation" for 48, "information" for every other code.
+// "error" for MB_ICONERROR, "exclamation" for MB_ICONEXCLAMATION, "information"
+// for every other code.
 std::wstring IconWord(int iconCode);
 
 // key="value", the value's double quotes doubled.

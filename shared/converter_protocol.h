@@ -17,4 +17,13 @@ inline constexpr wchar_t kMessageKey[] = L"msg";
 inline constexpr wchar_t kIconKey[] = L"icon";
 inline constexpr wchar_t kSeparator[] = L", ";
 
+// The message box icons that have a word of their own ("error", "exclamation"):
+// the values of MB_ICONERROR and MB_ICONEXCLAMATION, for code without the
+// Windows header; every other icon is "information".
+inline constexpr int kIconErrorCode = 0x10;
+inline constexpr int kIconExclamationCode = 0x30;
+inline constexpr wchar_t kErrorIconWord[] = L"error";
+inline constexpr wchar_t kExclamationIconWord[] = L"exclamation";
+inline constexpr wchar_t kInformationIconWord[] = L"information";
+
 }  // namespace converter_protocol

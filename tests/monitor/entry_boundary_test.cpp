@@ -1,14 +1,13 @@
 // The entries' error boundary, called on the library's code directly.
 #include <gtest/gtest.h>
 
+#include "error_sentinel.h"
 #include "job_capture.h"
 #include "monitor_state.h"
 #include "output_wait.h"
 #include "port_entries.h"
 
 namespace {
-
-constexpr DWORD kSentinel = 0xDEADBEEF;
 
 // The monitor as DllMain leaves it when the port table could not be allocated.
 class NoPortTable : public testing::Test {
@@ -38,7 +37,7 @@ TEST_F(NoPortTable, EveryEntryFailsWithNotEnoughMemory) {
   for (const auto& [name, result] : results) {
     EXPECT_FALSE(result) << name;
   }
-  SetLastError(kSentinel);
+  SetLastError(kErrorSentinel);
   EXPECT_FALSE(MonClosePort(&port));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
   EXPECT_EQ(port, nullptr);
@@ -46,13 +45,13 @@ TEST_F(NoPortTable, EveryEntryFailsWithNotEnoughMemory) {
 
 TEST(EntryBoundary, NullHandlesAndMissingOutArgumentsFailWithAnError) {
   AttachMonitor();
-  SetLastError(kSentinel);
+  SetLastError(kErrorSentinel);
   EXPECT_FALSE(MonWritePort(nullptr, nullptr, 0, nullptr));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
-  SetLastError(kSentinel);
+  SetLastError(kErrorSentinel);
   EXPECT_FALSE(MonEnumPorts(nullptr, 1, nullptr, 0, nullptr, nullptr));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-  SetLastError(kSentinel);
+  SetLastError(kErrorSentinel);
   EXPECT_FALSE(MonOpenPort(const_cast<LPWSTR>(L"P:"), nullptr));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   DetachMonitor();

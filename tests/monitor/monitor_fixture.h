@@ -7,11 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "error_sentinel.h"
 #include "message_box_watcher.h"
 #include "scratch_folder.h"
 #include "spooler_stand_in.h"
-
-inline constexpr DWORD kErrorSentinel = 0xDEADBEEF;
 
 inline std::wstring CurrentTestName() {
   const auto* info = testing::UnitTest::GetInstance()->current_test_info();
