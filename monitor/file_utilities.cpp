@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
+#include "trailing_backslash.h"
 #include "unique_resource.h"
 
 bool CreateFolderTree(const std::wstring& path) {
   if (FileExists(path)) return true;
-  std::wstring copy = path;
-  if (!copy.empty() && copy.back() == L'\\') copy.pop_back();
+  const std::wstring copy = DropOneTrailingBackslash(path);
   for (size_t pos = copy.find(L'\\'); pos != std::wstring::npos; pos = copy.find(L'\\', pos + 1)) {
     CreateDirectoryW(copy.substr(0, pos).c_str(), nullptr);
   }
