@@ -125,10 +125,11 @@ int ConvertJob(const JobRequest& job) {
       problem = e.Description();
     }
     if (!problem.empty()) {
-      Tell(log, L"Settings",
-           L"The run-once settings of this job could not be removed (" + problem +
-               L"), so the next job would use them again. Remove them with \"config.exe /C\".",
-           MB_ICONEXCLAMATION);
+      std::wstring text = L"The run-once settings of this job could not be removed (" + problem +
+                          L"), so the next job would use them again.";
+      // config.exe clears the default instance's run-once settings only.
+      if (runOnceInstance->empty()) text += L" Remove them with \"config.exe /C\".";
+      Tell(log, L"Settings", text, MB_ICONEXCLAMATION);
     }
   }
   if (SUCCEEDED(com)) CoUninitialize();

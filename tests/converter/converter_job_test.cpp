@@ -170,13 +170,13 @@ class ConverterJob : public ::testing::Test {
 }  // namespace
 
 TEST_F(ConverterJob, WritesThePdfWithTextAndTitleAndCleansUp) {
-  const std::wstring pdf = work_ / L"out folder\\Report, final (\x00E9t\x00E9).pdf";
+  const std::wstring pdf = work_ / L"out 100%\\Report, final (\x00E9t\x00E9).pdf";
   SetRunOnceOutput(pdf);
   const std::wstring title = L"Quarterly report, \x65E5\x672C\x8A9E \"draft\"";
   Convert(kHelloPostScript, title);
 
   ASSERT_TRUE(PathExists(pdf));
-  EXPECT_TRUE(ListFiles(work_ / L"out folder", L"*.part").empty());
+  EXPECT_TRUE(ListFiles(work_ / L"out 100%", L"*.part").empty());
   EXPECT_EQ(RunOnceOutput(), L"");
   EXPECT_NE(HostTool(L"pdftotext \"$0\" -", pdf).find("The quick brown fox prints a PDF"),
             std::string::npos);
@@ -258,19 +258,20 @@ TEST_F(ConverterJob, ImageFormatsGiveTheirFilesAtTheResolution) {
   };
   for (const auto& c : cases) {
     ScratchFolder out;
-    WriteSettings({{L"outputfolder", out.Path()},
+    const std::wstring folder = out / L"50% scans";  // created by the job; "%" as it is
+    WriteSettings({{L"outputfolder", folder},
                    {L"filename", L"scan"},
                    {L"format", c.format},
                    {L"resolution", c.resolution}});
     Convert(kTwoPages, L"Scan");
-    EXPECT_EQ(ListFiles(out.Path(), L"*"), c.files) << c.format;
-    if (ListFiles(out.Path(), L"*") != c.files) continue;
-    EXPECT_NE(HostTool(L"file \"$0\"", out / c.files[0]).find(c.size), std::string::npos)
-        << c.format << HostTool(L"file \"$0\"", out / c.files[0]);
+    EXPECT_EQ(ListFiles(folder, L"*"), c.files) << c.format;
+    if (ListFiles(folder, L"*") != c.files) continue;
+    const std::wstring first = folder + L"\\" + c.files[0];
+    EXPECT_NE(HostTool(L"file \"$0\"", first).find(c.size), std::string::npos)
+        << c.format << HostTool(L"file \"$0\"", first);
     if (*c.pages) {
-      const std::string directories =
-          HostTool(L"tiffinfo \"$0\" | grep -c 'TIFF Directory'", out / c.files[0]);
-      EXPECT_EQ(directories, std::string(c.pages) + "\n");
+      EXPECT_EQ(HostTool(L"tiffinfo \"$0\" | grep -c 'TIFF Directory'", first),
+                std::string(c.pages) + "\n");
     }
   }
 }
