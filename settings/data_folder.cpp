@@ -44,7 +44,8 @@ std::wstring ReadRegistrySetting(const std::wstring& name) {
 
 std::wstring GetDataFolder() {
   ThreadState& state = CurrentThreadState();
-  if (!state.dataFolder.empty()) return state.dataFolder;
+  // A cached folder that has been removed since is resolved (and created) again.
+  if (!state.dataFolder.empty() && IsFolder(state.dataFolder)) return state.dataFolder;
   DataFolderSources sources;
   sources.environment = EnvironmentValue;
   sources.registryUserData = [] { return ReadRegistrySetting(L"USERDATA"); };

@@ -4,8 +4,8 @@
 #include <string>
 
 // The data folder without a trailing backslash (see ResolveDataFolder), cached
-// per thread after the first successful resolution; a cached folder is not
-// checked again. Empty when no candidate could be used. Raises the folder
+// per thread after the first successful resolution; a cached folder that no
+// longer exists is resolved again. Empty when no candidate could be used. Raises the folder
 // creation error of a candidate that cannot be created.
 std::wstring GetDataFolder();
 

@@ -67,7 +67,10 @@ void MkDirRecurse(const std::wstring& path) {
     std::int32_t number = FolderErrorNumber(ERROR_INVALID_NAME);
     if (step.path.find(L'\0') == std::wstring::npos) {
       if (CreateDirectoryW(step.path.c_str(), nullptr)) continue;
-      number = FolderErrorNumber(GetLastError());
+      const DWORD reason = GetLastError();
+      // Another process or thread may have made it since the test: that is success.
+      if (reason == ERROR_ALREADY_EXISTS && IsFolder(step.path)) continue;
+      number = FolderErrorNumber(reason);
     }
     throw AutomationError(number, DefaultErrorSource(),
                           L"Error creating folder in function MkDirRecurse. Target=" + plan.target +

@@ -28,9 +28,6 @@ COpSysInfo::COpSysInfo(const VersionQuery& query) {
     query(record_);
   }
 
-  const char* csd = record_.szCSDVersion;
-  csdVersion_ = AnsiToWide(std::string_view(csd, strnlen(csd, sizeof record_.szCSDVersion)));
-
   const std::uint32_t major = record_.dwMajorVersion;
   const std::uint32_t minor = record_.dwMinorVersion;
   if (record_.dwPlatformId == kPlatformWin9x) {
@@ -54,9 +51,12 @@ std::int32_t COpSysInfo::LoWord(std::uint32_t value) noexcept {
 std::int32_t COpSysInfo::BuildNumber() const noexcept { return LoWord(record_.dwBuildNumber); }
 
 std::wstring COpSysInfo::CSDVersion() const {
-  const std::size_t first = csdVersion_.find_first_not_of(L' ');
+  const char* csd = record_.szCSDVersion;
+  const std::wstring csdVersion =
+      AnsiToWide(std::string_view(csd, strnlen(csd, sizeof record_.szCSDVersion)));
+  const std::size_t first = csdVersion.find_first_not_of(L' ');
   if (first == std::wstring::npos) return {};
-  return csdVersion_.substr(first, csdVersion_.find_last_not_of(L' ') - first + 1);
+  return csdVersion.substr(first, csdVersion.find_last_not_of(L' ') - first + 1);
 }
 
 std::int32_t COpSysInfo::MajorVersion() const noexcept {

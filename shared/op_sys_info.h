@@ -64,7 +64,6 @@ class COpSysInfo {
   static std::int32_t LoWord(std::uint32_t value) noexcept;
 
   VersionRecord record_;
-  std::wstring csdVersion_;
   bool isWinNT_ = false;
   bool isWin2K_ = false;
   bool isWinXP_ = false;
@@ -78,5 +77,6 @@ class COpSysInfo {
 // The platform's version query (GetVersionExA).
 bool QueryPlatformVersion(VersionRecord& record) noexcept;
 
-// The calling thread's one instance, created on first use.
+// The calling thread's one instance, created on first use. It lives in the
+// thread's own storage, which needs no freeing when the thread ends.
 const COpSysInfo& GetOpSysInfo();

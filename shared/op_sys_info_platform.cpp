@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
+#include <type_traits>
 
 #include "op_sys_info.h"
 
@@ -28,11 +30,12 @@ bool QueryPlatformVersion(VersionRecord& record) noexcept {
   return true;
 }
 
+// Thread storage whose type has a destructor would keep the library loaded
+// until the thread ends and unload it from the thread's exit; this one has none.
+static_assert(std::is_trivially_destructible_v<COpSysInfo>);
+
 const COpSysInfo& GetOpSysInfo() {
-  // A plain pointer: a thread-local object with a destructor would keep the
-  // library loaded until the thread ends and unload it from the thread's exit.
-  // The instance is kept for the thread's life (it is small and never changes).
-  thread_local const COpSysInfo* instance = nullptr;
-  if (!instance) instance = new COpSysInfo(QueryPlatformVersion);
+  thread_local std::optional<COpSysInfo> instance;
+  if (!instance) instance.emplace(QueryPlatformVersion);
   return *instance;
 }

@@ -1,6 +1,7 @@
 #include "registry_read.h"
 
 #include <cstring>
+#include <optional>
 
 #include "op_sys_info.h"
 #include "registry_path.h"
@@ -31,6 +32,19 @@ LONG QueryData(HKEY key, const std::wstring& valueName, std::vector<BYTE>& data)
   return status;
 }
 
+// `text` with its %NAME% references replaced by the process environment's
+// values; nullopt when the expansion fails.
+std::optional<std::wstring> ExpandedText(const std::wstring& text) {
+  std::vector<wchar_t> buffer(text.size() + 1);
+  for (;;) {
+    const DWORD needed =
+        ExpandEnvironmentStringsW(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (needed == 0) return std::nullopt;
+    if (needed <= buffer.size()) return std::wstring(buffer.data(), needed - 1);
+    buffer.resize(needed);
+  }
+}
+
 }  // namespace
 
 std::int32_t QueryRegValue(HKEY key, const std::wstring& valueName,
@@ -44,7 +58,8 @@ std::int32_t QueryRegValue(HKEY key, const std::wstring& valueName,
     if (status != ERROR_SUCCESS) return status;
 
     switch (type) {
-      case REG_SZ: {
+      case REG_SZ:
+      case REG_EXPAND_SZ: {
         std::vector<BYTE> data(size, 0);
         status = QueryData(key, valueName, data);
         if (status != ERROR_SUCCESS) {
@@ -57,6 +72,11 @@ std::int32_t QueryRegValue(HKEY key, const std::wstring& valueName,
         if (characters == 0) return status;
         std::wstring text(characters - 1, L'\0');
         std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
+        if (type == REG_EXPAND_SZ) {
+          std::optional<std::wstring> expanded = ExpandedText(text);
+          if (!expanded) return -1;
+          text = std::move(*expanded);
+        }
         result = std::move(text);
         return status;
       }

@@ -9,7 +9,8 @@
 #include "op_sys_info.h"
 #include "registry_value.h"
 
-// Reads one value. REG_SZ gives text, REG_DWORD a signed integer, REG_BINARY
+// Reads one value. REG_SZ gives text, REG_EXPAND_SZ its text with the
+// environment references expanded, REG_DWORD a signed integer, REG_BINARY
 // bytes; every other type and every failure gives null. When `use64BitView` is
 // true and the system predates XP, it is set to false. Never raises.
 RegistryValue RegRead(const std::wstring& path, bool& use64BitView) noexcept;

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "automation_error.h"
 #include "file_system.h"
 #include "scratch_folder.h"
@@ -62,6 +65,29 @@ TEST_F(FileSystem, MkDirRecurseCreatesEveryMissingLevel) {
   MkDirRecurse(root_ + L"\\a\\b\\c\\");
   MkDirRecurse(L"");
   EXPECT_TRUE(IsFolder(root_ + L"\\a\\b\\c"));
+}
+
+TEST_F(FileSystem, MkDirRecurseOfTwoThreadsAtOnceSucceedsForBoth) {
+  std::atomic<int> failures{0};
+  for (int round = 0; round < 20; ++round) {
+    const std::wstring target = root_ + L"\\race" + std::to_wstring(round) + L"\\a\\b\\c";
+    std::atomic<int> ready{0};
+    auto create = [&] {
+      ++ready;
+      while (ready < 2) {
+      }
+      try {
+        MkDirRecurse(target);
+      } catch (const AutomationError&) {
+        ++failures;
+      }
+    };
+    std::thread first(create), second(create);
+    first.join();
+    second.join();
+    ASSERT_TRUE(IsFolder(target));
+  }
+  EXPECT_EQ(failures, 0);
 }
 
 TEST_F(FileSystem, MkDirRecurseNamesTheLevelThatIsAFile) {

@@ -65,13 +65,20 @@ TEST_F(RegistryRead, RootsInAnyCaseAndTheDefaultValue) {
   EXPECT_TRUE(IsNull(Read(L"HKEY_CURRENT_CONFIG\\Software\\QuillmarSharedTests\\Values\\Name")));
 }
 
+TEST_F(RegistryRead, ExpandableTextComesBackExpanded) {
+  ASSERT_TRUE(SetEnvironmentVariableW(L"QUILLMAR_TEST_ROOT", L"C:\\ProgramData"));
+  SetText(L"Expand", L"%QUILLMAR_TEST_ROOT%\\Quillmar %NO_SUCH_VARIABLE%", REG_EXPAND_SZ);
+  EXPECT_EQ(Read(kPath + L"Expand"),
+            RegistryValue(std::wstring(L"C:\\ProgramData\\Quillmar %NO_SUCH_VARIABLE%")));
+  SetEnvironmentVariableW(L"QUILLMAR_TEST_ROOT", nullptr);
+}
+
 TEST_F(RegistryRead, OtherTypesAndMissingValuesGiveNull) {
-  SetText(L"Expand", L"%TEMP%\\x", REG_EXPAND_SZ);
   const wchar_t multi[] = L"a\0b\0";
   Set(L"Multi", REG_MULTI_SZ, multi, sizeof multi);
   const ULONGLONG wide = 5;
   Set(L"Qword", REG_QWORD, &wide, sizeof wide);
-  for (const wchar_t* name : {L"Expand", L"Multi", L"Qword", L"Missing"}) {
+  for (const wchar_t* name : {L"Multi", L"Qword", L"Missing"}) {
     EXPECT_TRUE(IsNull(Read(kPath + name))) << name;
   }
   EXPECT_TRUE(IsNull(Read(L"HKCU\\Software\\QuillmarSharedTests\\NoSuchKey\\Name")));
