@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include <optional>
 
 #include "ansi_text.h"
+#include "atomic_save.h"
 #include "automation_error.h"
+#include "file_text_encoding.h"
 #include "ini_text.h"
 #include "object_factory.h"
 #include "system_error.h"
@@ -40,44 +42,26 @@ std::string ReadWholeFile(const std::wstring& filename) {
   return bytes;
 }
 
-// The temporary file that a save writes before it replaces the target: beside
-// the target (same volume, so the replacement is one rename), one per thread.
-std::wstring TemporaryNameFor(const std::wstring& filename) {
-  return filename + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
-         std::to_wstring(GetCurrentThreadId()) + L".tmp";
+// The text of a settings file's bytes, in the encoding that their start announces.
+std::wstring DecodeFileText(std::string_view bytes) {
+  const FileEncoding encoding = DetectEncoding(bytes);
+  const std::string_view body = WithoutByteOrderMark(bytes, encoding);
+  switch (encoding) {
+    case FileEncoding::Utf8:
+      return Utf8ToWide(body);
+    case FileEncoding::Utf16LE:
+      return Utf16LEToWide(body);
+    case FileEncoding::Ansi:
+      break;
+  }
+  return AnsiToWide(body);
 }
 
-void WriteWholeFile(const std::wstring& filename, const std::string& bytes) {
-  UniqueFileHandle file(CreateFileW(filename.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) ThrowLastError();
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-    DWORD written = 0;
-    if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr)) ThrowLastError();
-    if (written == 0) throw SystemError(ERROR_WRITE_FAULT);
-    done += written;
-  }
-  if (!FlushFileBuffers(file.get())) ThrowLastError();
-  HANDLE raw = file.release();
-  if (!CloseHandle(raw)) ThrowLastError();
-}
-
-void ReplaceWithNewContent(const std::wstring& filename, const std::string& bytes) {
-  const std::wstring temporary = TemporaryNameFor(filename);
-  try {
-    WriteWholeFile(temporary, bytes);
-    if (!MoveFileExW(temporary.c_str(), filename.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      ThrowLastError();
-    }
-  } catch (...) {
-    const DWORD lastError = GetLastError();
-    DeleteFileW(temporary.c_str());
-    SetLastError(lastError);
-    throw;
-  }
+// The bytes of `text`: the ANSI code page when every character converts
+// exactly, else UTF-8 with its byte-order mark.
+std::string EncodeFileText(std::wstring_view text) {
+  if (std::optional<std::string> ansi = WideToAnsiExact(text)) return std::move(*ansi);
+  return std::string(kUtf8ByteOrderMark) + WideToUtf8(text);
 }
 
 }  // namespace
@@ -87,7 +71,7 @@ bool IniFile::Load(const std::wstring& filename) noexcept {
   try {
     DictionaryPtr root = NewDictionary();
     data_ = root;
-    const std::wstring text = AnsiToWide(ReadWholeFile(filename));
+    const std::wstring text = DecodeFileText(ReadWholeFile(filename));
     ParseIniText(text, *root, NewDictionary);
     return true;
   } catch (...) {
@@ -100,7 +84,7 @@ bool IniFile::Save(const std::wstring& filename) noexcept {
   ClearError();
   try {
     if (!data_) throw SystemError(ERROR_INVALID_DATA);
-    ReplaceWithNewContent(filename, WideToAnsi(FormatIniText(*data_)));
+    ReplaceFileContent(filename, EncodeFileText(FormatIniText(*data_)));
     return true;
   } catch (...) {
     RecordCurrentException();

@@ -17,11 +17,13 @@ class IniFile {
   DictionaryPtr Data() const { return data_; }
   void SetData(DictionaryPtr data) { data_ = std::move(data); }
 
-  // Reads the file (ANSI code page) into a new root; true when the whole file was read.
+  // Reads the file into a new root; true when the whole file was read. A UTF-8 or
+  // UTF-16 LE byte-order mark selects that encoding, else the ANSI code page.
   bool Load(const std::wstring& filename) noexcept;
-  // Writes the tree (ANSI code page, CR LF line ends). The text goes to a temporary
-  // file beside the target, which replaces the target only once it is complete: a
-  // failed save leaves the previous file as it was. True when the whole tree was written.
+  // Writes the tree (CR LF line ends) in the ANSI code page when every character
+  // converts exactly, else as UTF-8 with its byte-order mark. The target is
+  // replaced only once the whole text is written (ReplaceFileContent): a failed
+  // save leaves the previous file as it was. True when the whole tree was written.
   bool Save(const std::wstring& filename) noexcept;
 
   // Clears the error and drops the tree.

@@ -7,8 +7,23 @@
 #include "file_system.h"
 #include "ini_file.h"
 #include "object_factory.h"
+#include "setting_rules.h"
 #include "settings_file_name.h"
+#include "system_message.h"
 #include "to_text.h"
+
+namespace {
+
+// A load that failed because the file is not there, rather than unreadable.
+bool IsMissingFileError(std::int32_t number) {
+  return number == ERROR_FILE_NOT_FOUND || number == ERROR_PATH_NOT_FOUND;
+}
+
+[[noreturn]] void RaiseInvalidArgument(const std::wstring& what) {
+  RaiseError(kInvalidArgumentError, std::wstring(kInvalidArgumentText) + L": " + what);
+}
+
+}  // namespace
 
 void PrinterSettings::Init() {
   settings_ = NewDictionary();
@@ -19,7 +34,13 @@ void PrinterSettings::LoadSettings(bool isRunOnce) {
   const std::wstring filename = GetSettingsFileName(isRunOnce);
   settings_ = NewDictionary();
   IniFile file;
-  if (!file.Load(filename)) return;
+  unreadFiles_.erase(filename);
+  if (!file.Load(filename)) {
+    if (!IsMissingFileError(file.LastError())) {
+      unreadFiles_[filename] = {file.LastError(), file.LastErrorMessage()};
+    }
+    return;
+  }
   const DictionaryPtr root = file.Data();
   const Dictionary::Value* section = root ? root->Find(kSectionName) : nullptr;
   if (DictionaryPtr table = section ? AsDictionary(*section) : nullptr)
@@ -29,20 +50,36 @@ void PrinterSettings::LoadSettings(bool isRunOnce) {
 void PrinterSettings::WriteSettings(bool isRunOnce) {
   const std::wstring filename = GetSettingsFileName(isRunOnce);
   LazyStart();
+  if (const auto unread = unreadFiles_.find(filename); unread != unreadFiles_.end()) {
+    RaiseWriteError(filename, unread->second.number, unread->second.message);
+  }
+  for (const Dictionary::Entry& entry : *settings_) {
+    const std::wstring_view* text = AsText(entry.value);
+    if (!text || !IsStorableSetting(entry.key, *text)) {
+      RaiseInvalidArgument(L"a settings file cannot hold the setting '" + std::wstring(entry.key) +
+                           L"'");
+    }
+  }
   DictionaryPtr root = NewDictionary();
   root->Set(kSectionName, settings_);
   IniFile file;
   file.SetData(root);
-  if (!file.Save(filename)) {
-    RaiseError(kWriteError, L"Error writing settings file '" + filename + L"'. Error " +
-                                std::to_wstring(file.LastError()) + L": " +
-                                file.LastErrorMessage());
-  }
+  if (!file.Save(filename)) RaiseWriteError(filename, file.LastError(), file.LastErrorMessage());
+}
+
+void PrinterSettings::RaiseWriteError(const std::wstring& filename, std::int32_t number,
+                                      const std::wstring& message) {
+  RaiseError(kWriteError, L"Error writing settings file '" + filename + L"'. Error " +
+                              std::to_wstring(number) + L": " + message);
 }
 
 void PrinterSettings::RemoveSettings(bool isRunOnce) {
   const std::wstring filename = GetSettingsFileName(isRunOnce);
-  if (IsFile(filename)) DeleteFileW(filename.c_str());
+  if (IsFile(filename) && !DeleteFileW(filename.c_str())) {
+    const DWORD reason = GetLastError();
+    RaiseError(kFileAccessError, AutomationErrorText(kFileAccessError) + L": cannot delete '" +
+                                     filename + L"'. " + SystemMessage(reason));
+  }
 }
 
 void PrinterSettings::SetValue(const std::wstring& name, const std::wstring& value) {
@@ -60,6 +97,9 @@ std::wstring PrinterSettings::GetValue(const std::wstring& name) {
 }
 
 void PrinterSettings::SetPrinterInstance(const std::wstring& instance) {
+  if (!IsValidInstanceName(instance)) {
+    RaiseInvalidArgument(L"'" + instance + L"' cannot name a printer instance");
+  }
   LazyStart();
   instance_ = instance;
 }

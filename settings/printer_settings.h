@@ -3,6 +3,8 @@
 // Errors are raised as automation errors.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <string>
 
 #include "dictionary.h"
@@ -13,27 +15,44 @@ class PrinterSettings {
   static constexpr const wchar_t* kSectionName = L"PDF Printer";
   // The error raised when a settings file cannot be written.
   static constexpr int kWriteError = 1000;
+  // The error raised when a settings file cannot be deleted.
+  static constexpr int kFileAccessError = 75;
 
   // Empties the settings and returns to the default instance.
   void Init();
   // Replaces the settings with those of the file; a missing, unreadable or
-  // malformed file gives empty settings.
+  // malformed file gives empty settings. A file that exists but could not be
+  // read is remembered: this object will not write over it.
   void LoadSettings(bool isRunOnce);
-  // Rewrites the file whole with the settings; raises error 1000 on failure.
+  // Rewrites the file whole with the settings. Raises error 5, writing nothing,
+  // for a setting that the file cannot hold; error 1000 when the file cannot be
+  // written or its last load by this object could not read it.
   void WriteSettings(bool isRunOnce);
-  // Deletes the file if it exists; a failed delete is ignored.
+  // Deletes the file if it exists; raises error 75 when it cannot be deleted.
   void RemoveSettings(bool isRunOnce);
   // Stores `value` under `name` (a new name goes to the end).
   void SetValue(const std::wstring& name, const std::wstring& value);
   // The stored value, or the empty text for a missing or empty name.
   std::wstring GetValue(const std::wstring& name);
   // Selects the printer instance whose files later calls use (empty: the default).
+  // Raises error 5 and keeps the previous instance for a name that is not a
+  // file-name part.
   void SetPrinterInstance(const std::wstring& instance);
 
  private:
   std::wstring GetSettingsFileName(bool isRunOnce) const;
   void LazyStart();
 
+  [[noreturn]] static void RaiseWriteError(const std::wstring& filename, std::int32_t number,
+                                           const std::wstring& message);
+
+  // Why the last load of a file failed, for the files that exist but could not be read.
+  struct ReadFailure {
+    std::int32_t number;
+    std::wstring message;
+  };
+
   DictionaryPtr settings_;
   std::wstring instance_;
+  std::map<std::wstring, ReadFailure> unreadFiles_;
 };

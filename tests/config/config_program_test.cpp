@@ -139,6 +139,20 @@ TEST_F(ConfigProgram, ClearDeletesOnlyTheRunOnceFile) {
             "[PDF Printer]\r\n  output=C:\\b.pdf\r\n");
 }
 
+TEST_F(ConfigProgram, ClearThatCannotDeleteTheFileShowsTheErrorAndKeepsIt) {
+  WriteFileBytes(RunOnceFile(), "[PDF Printer]\r\n  output=C:\\a.pdf\r\n");
+  ASSERT_TRUE(SetFileAttributesW(RunOnceFile().c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(RunConfig(L"/C"), 2u);
+  SetFileAttributesW(RunOnceFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].caption, kProductName);
+  const std::wstring expectedStart =
+      L"Error 75: Path/File access error: cannot delete '" + RunOnceFile() + L"'. ";
+  EXPECT_EQ(boxes_[0].text.substr(0, expectedStart.size()), expectedStart);
+  EXPECT_GT(boxes_[0].text.size(), expectedStart.size());
+  EXPECT_EQ(ReadFileBytes(RunOnceFile()), "[PDF Printer]\r\n  output=C:\\a.pdf\r\n");
+}
+
 TEST_F(ConfigProgram, FailedWriteReportsTheComponentsErrorNumberAndDescription) {
   // A folder in the place of the file makes the write fail.
   CreateDirectoryW(RunOnceFile().c_str(), nullptr);

@@ -58,10 +58,18 @@ reader.Init
 reader.LoadSettings False
 Check reader.GetValue("output") = "", "Init returns to the default instance"
 
+' A name that is no file-name part is refused; the previous instance stays.
+On Error Resume Next
+reader.SetPrinterInstance "..\bad<name>"
+Check Err.Number = 5, "a refused instance raises 5, got " & Err.Number
+Err.Clear
+On Error GoTo 0
+
 ' A file that cannot be written raises error 1000 with its message.
 Dim expected
-reader.SetPrinterInstance "bad<name>"
-expected = "Error writing settings file '" & folder & "\settings-bad<name>.ini'. Error 123: "
+reader.WriteSettings False
+fso.GetFile(folder & "\settings.ini").Attributes = 1
+expected = "Error writing settings file '" & folder & "\settings.ini'. Error 5: "
 On Error Resume Next
 reader.WriteSettings False
 Check Err.Number = 1000, "error number 1000, got " & Err.Number
@@ -69,6 +77,22 @@ Check Left(Err.Description, Len(expected)) = expected, "error text: " & Err.Desc
 Check Err.Source = "corvale.PDFPrinterSettings", "error source: " & Err.Source
 Err.Clear
 On Error GoTo 0
+fso.GetFile(folder & "\settings.ini").Attributes = 0
+RemoveFile "settings.ini"
+
+' A UTF-16 file written by another program loads; the ANSI letters of a value
+' are written back as single bytes.
+Dim unicodeFile
+Set unicodeFile = fso.CreateTextFile(folder & "\settings-utf16.ini", True, True)
+unicodeFile.Write "[PDF Printer]" & vbCrLf & "  title=Caf" & Chr(233) & " " & Chr(128) & vbCrLf
+unicodeFile.Close
+reader.SetPrinterInstance "utf16"
+reader.LoadSettings False
+Check reader.GetValue("title") = "Caf" & Chr(233) & " " & Chr(128), "the UTF-16 file loads: " & reader.GetValue("title")
+reader.WriteSettings False
+Check FileText("settings-utf16.ini") = "[PDF Printer]" & vbCrLf & "  title=Caf" & Chr(233) & " " & Chr(128) & vbCrLf, _
+      "written back in ANSI: " & FileText("settings-utf16.ini")
+RemoveFile "settings-utf16.ini"
 
 ' RemoveSettings deletes the file only.
 tool.RemoveSettings

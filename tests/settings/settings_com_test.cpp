@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "com_test_support.h"
+#include "save_file_names.h"
 #include "scratch_folder.h"
 #include "tavrin_h.h"
 #include "unique_resource.h"
@@ -103,8 +104,7 @@ TEST_F(SettingsThroughCom, LoadKeepsOnlyThePrinterSectionAndCopiesAcrossFiles) {
 
 TEST_F(SettingsThroughCom, MisnamedOrMissingSectionLoadsAsEmptySettings) {
   Call(L"SetPrinterInstance", {std::wstring(L"misnamed")});
-  for (const char* content : {"[pdf printer]\r\n  a=1\r\n", "PDF Printer=x\r\n",
-                              "\xEF\xBB\xBF[PDF Printer]\r\n  a=1\r\n"}) {
+  for (const char* content : {"[pdf printer]\r\n  a=1\r\n", "PDF Printer=x\r\n"}) {
     Prepare(L"runonce-misnamed.ini", content);
     Call(L"SetValue", {std::wstring(L"a"), std::wstring(L"old")});
     Call(L"LoadSettings", {true});
@@ -117,9 +117,12 @@ TEST_F(SettingsThroughCom, MisnamedOrMissingSectionLoadsAsEmptySettings) {
 }
 
 TEST_F(SettingsThroughCom, UnwritableFileRaisesError1000WithItsRecord) {
-  Call(L"SetPrinterInstance", {std::wstring(L"bad<name>")});
+  Call(L"SetPrinterInstance", {std::wstring(L"readonly")});
+  Prepare(L"settings-readonly.ini", "");
+  ASSERT_TRUE(
+      SetFileAttributesW(PathOf(L"settings-readonly.ini").c_str(), FILE_ATTRIBUTE_READONLY));
   const std::wstring expectedStart =
-      L"Error writing settings file '" + PathOf(L"settings-bad<name>.ini") + L"'. Error 123: ";
+      L"Error writing settings file '" + PathOf(L"settings-readonly.ini") + L"'. Error 5: ";
 
   // Late bound: the exception comes back through EXCEPINFO.
   const AutomationOutcome outcome = CallByName(object_.get(), L"WriteSettings", {false});
@@ -143,6 +146,7 @@ TEST_F(SettingsThroughCom, UnwritableFileRaisesError1000WithItsRecord) {
   ASSERT_EQ(record->GetDescription(&description), S_OK);
   UniqueBstr ownedDescription(description);
   EXPECT_EQ(std::wstring(description), outcome.description);
+  SetFileAttributesW(PathOf(L"settings-readonly.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(SettingsThroughCom, FailedWriteKeepsThePreviousFile) {
@@ -164,6 +168,166 @@ TEST_F(SettingsThroughCom, FailedWriteKeepsThePreviousFile) {
   EXPECT_EQ(Bytes(L"runonce-busy.ini"), "[PDF Printer]\r\n  a=1\r\n");
   EXPECT_EQ(ListFiles(DataFolder(), L"runonce-busy*"),
             std::vector<std::wstring>{L"runonce-busy.ini"});
+}
+
+TEST_F(SettingsThroughCom, ValuesComeBackExactlyFromAnAnsiFileWhenItHoldsThemElseFromUtf8) {
+  ASSERT_EQ(GetACP(), 1252u) << "the expected bytes are those of code page 1252";
+  const std::string header = "[PDF Printer]\r\n  v=";
+  const std::string utf8 = "\xEF\xBB\xBF" + header;
+  const std::pair<std::wstring, std::string> cases[] = {
+      {L"caf\u00E9 \u20AC", header + "caf\xE9 \x80"},
+      {L"\u0141\u00F3d\u017A \u20AC", utf8 + "\xC5\x81\xC3\xB3"
+                                             "d\xC5\xBA \xE2\x82\xAC"},
+      {L"\u6771\u4EAC\U0001F600", utf8 + "\xE6\x9D\xB1\xE4\xBA\xAC\xF0\x9F\x98\x80"},
+      // Best-fit letters would be "A" and "/": another name, another folder.
+      {L"\u0100\u2215", utf8 + "\xC4\x80\xE2\x88\x95"},
+  };
+  for (const auto& [value, bytes] : cases) {
+    Call(L"SetPrinterInstance", {std::wstring(L"unicode")});
+    Call(L"SetValue", {std::wstring(L"v"), value});
+    Call(L"WriteSettings", {true});
+    EXPECT_EQ(Bytes(L"runonce-unicode.ini"), bytes + "\r\n");
+    ComPtr<IDispatch> reader = CreateByProgId(kProgId);
+    CallByName(reader.get(), L"SetPrinterInstance", {std::wstring(L"unicode")});
+    CallByName(reader.get(), L"LoadSettings", {true});
+    EXPECT_EQ(CallByName(reader.get(), L"GetValue", {std::wstring(L"v")}).text, value);
+  }
+}
+
+TEST_F(SettingsThroughCom, Utf8AndUtf16FilesOfOtherProgramsLoad) {
+  const std::wstring text = L"[PDF Printer]\r\n  city=\u0141\u00F3d\u017A\r\n  sign=\u20AC\r\n";
+  std::string utf16 = "\xFF\xFE";
+  for (const wchar_t c : text) utf16 += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  Call(L"SetPrinterInstance", {std::wstring(L"foreign")});
+  for (const std::string& bytes :
+       {std::string("\xEF\xBB\xBF[PDF Printer]\r\n  city=\xC5\x81\xC3\xB3"
+                    "d\xC5\xBA\r\n"
+                    "  sign=\xE2\x82\xAC\r\n"),
+        utf16}) {
+    Prepare(L"runonce-foreign.ini", bytes);
+    Call(L"LoadSettings", {true});
+    EXPECT_EQ(Call(L"GetValue", {std::wstring(L"city")}), L"\u0141\u00F3d\u017A");
+    EXPECT_EQ(Call(L"GetValue", {std::wstring(L"sign")}), L"\u20AC");
+  }
+}
+
+TEST_F(SettingsThroughCom, FileThatCouldNotBeReadIsNotWrittenOver) {
+  Call(L"SetPrinterInstance", {std::wstring(L"locked")});
+  const std::string before = "[PDF Printer]\r\n  a=1\r\n  b=2\r\n";
+  Prepare(L"runonce-locked.ini", before);
+  {
+    UniqueFileHandle lock(CreateFileW(PathOf(L"runonce-locked.ini").c_str(), GENERIC_READ, 0,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    Call(L"LoadSettings", {true});
+  }
+  Call(L"SetValue", {std::wstring(L"a"), std::wstring(L"3")});
+  const AutomationOutcome outcome = CallByName(object_.get(), L"WriteSettings", {true});
+  EXPECT_EQ(outcome.errorCode, kWriteErrorResult);
+  EXPECT_EQ(
+      outcome.description.rfind(
+          L"Error writing settings file '" + PathOf(L"runonce-locked.ini") + L"'. Error 32: ", 0),
+      0u);
+  EXPECT_EQ(Bytes(L"runonce-locked.ini"), before);
+
+  // Once a load has read it, the file is written as usual.
+  Call(L"LoadSettings", {true});
+  Call(L"SetValue", {std::wstring(L"a"), std::wstring(L"3")});
+  Call(L"WriteSettings", {true});
+  EXPECT_EQ(Bytes(L"runonce-locked.ini"), "[PDF Printer]\r\n  a=3\r\n  b=2\r\n");
+}
+
+TEST_F(SettingsThroughCom, SettingsAndInstanceNamesThatAFileCannotHoldAreRefused) {
+  constexpr HRESULT kInvalidArgument = static_cast<HRESULT>(0x800A0005);
+  Call(L"SetPrinterInstance", {std::wstring(L"refused")});
+  Call(L"SetValue", {std::wstring(L"a"), std::wstring(L"1")});
+  Call(L"WriteSettings", {true});
+  const std::string before = Bytes(L"runonce-refused.ini");
+  const std::vector<std::wstring> filesBefore = ListFiles(DataFolder(), L"*");
+
+  struct Case {
+    const wchar_t* method;
+    std::wstring first, second;
+  };
+  const Case cases[] = {
+      {L"SetValue", L"a\rb", L"x"},
+      {L"SetValue", L"a\nb", L"x"},
+      {L"SetValue", L"a=b", L"x"},
+      {L"SetValue", L"[a", L"b]"},
+      {L"SetValue", L"  [a", L"x"},
+      {L"SetValue", L"a", L"x\ry"},
+      {L"SetValue", L"a", L"x\ny"},
+      {L"SetPrinterInstance", L"..\\..\\x", L""},
+      {L"SetPrinterInstance", L"a/b", L""},
+      {L"SetPrinterInstance", L"..", L""},
+      {L"SetPrinterInstance", L".", L""},
+      {L"SetPrinterInstance", std::wstring(L"a\0b", 3), L""},
+      {L"SetPrinterInstance", L"a\tb", L""},
+      {L"SetPrinterInstance", L"C:x", L""},
+      {L"SetPrinterInstance", L"a*", L""},
+      {L"SetPrinterInstance", L"a?", L""},
+      {L"SetPrinterInstance", L"\"a\"", L""},
+      {L"SetPrinterInstance", L"<a>", L""},
+      {L"SetPrinterInstance", L"a|b", L""},
+  };
+  for (const Case& c : cases) {
+    const std::string what = std::string(c.first.begin(), c.first.end()) + " / " +
+                             std::string(c.second.begin(), c.second.end());
+    const bool isSetting = std::wstring(c.method) == L"SetValue";
+    ComPtr<IDispatch> object = CreateByProgId(kProgId);
+    CallByName(object.get(), L"SetPrinterInstance", {std::wstring(L"refused")});
+    if (isSetting) CallByName(object.get(), L"SetValue", {c.first, c.second});
+    const AutomationOutcome outcome =
+        isSetting ? CallByName(object.get(), L"WriteSettings", {true})
+                  : CallByName(object.get(), L"SetPrinterInstance", {c.first});
+    EXPECT_EQ(outcome.errorCode, kInvalidArgument) << what;
+    EXPECT_EQ(outcome.description.rfind(L"Invalid procedure call or argument", 0), 0u) << what;
+    // The record's text ends at a NUL.
+    EXPECT_NE(outcome.description.find(c.first.substr(0, c.first.find(L'\0'))), std::wstring::npos)
+        << what;
+    if (!isSetting) {  // the previous instance stays in use
+      CallByName(object.get(), L"LoadSettings", {true});
+      EXPECT_EQ(CallByName(object.get(), L"GetValue", {std::wstring(L"a")}).text, L"1") << what;
+    }
+  }
+  EXPECT_EQ(Bytes(L"runonce-refused.ini"), before);
+  EXPECT_EQ(ListFiles(DataFolder(), L"*"), filesBefore);
+}
+
+TEST_F(SettingsThroughCom, SaveOfTheLongestFileNameWorksAndRemovesLeftoversOfKilledSaves) {
+  // "runonce-" + instance + ".ini" is 255 characters, the longest name of a file.
+  const std::wstring instance(255 - 12, L'n');
+  const std::wstring name = L"runonce-" + instance + L".ini";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION ended{};
+  std::wstring commandLine = L"cmd.exe /c exit";
+  ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                             nullptr, nullptr, &startup, &ended));
+  WaitForSingleObject(ended.hProcess, INFINITE);
+  CloseHandle(ended.hThread);
+  CloseHandle(ended.hProcess);
+  // A thread of this process that is still saving, as far as its file tells.
+  UniqueHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  DWORD savingThread = 0;
+  UniqueHandle saving(CreateThread(
+      nullptr, 0, [](void* event) -> DWORD { return WaitForSingleObject(event, INFINITE); },
+      release.get(), 0, &savingThread));
+  ASSERT_TRUE(saving);
+  const std::wstring killed = TemporaryFileName(name, {ended.dwProcessId, 7});
+  const std::wstring running = TemporaryFileName(name, {GetCurrentProcessId(), savingThread});
+  Prepare(killed, "[PDF Printer]\r\n  a=");
+  Prepare(running, "[PDF Printer]\r\n");
+
+  Call(L"SetPrinterInstance", {instance});
+  Call(L"SetValue", {std::wstring(L"a"), std::wstring(L"1")});
+  Call(L"WriteSettings", {true});
+  EXPECT_EQ(Bytes(name), "[PDF Printer]\r\n  a=1\r\n");
+  EXPECT_FALSE(PathExists(PathOf(killed)));
+  EXPECT_TRUE(PathExists(PathOf(running)));
+  SetEvent(release.get());
+  WaitForSingleObject(saving.get(), INFINITE);
+  DeleteFileW(PathOf(running).c_str());
 }
 
 }  // namespace

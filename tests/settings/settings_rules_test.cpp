@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "data_folder_rule.h"
+#include "file_text_encoding.h"
 #include "product_names.h"
 #include "settings_file_name.h"
 
@@ -16,6 +17,22 @@ TEST(SettingsFileName, NamesTheRegularOrRunOnceFileOfTheInstance) {
   EXPECT_EQ(SettingsFileName(L"D", false, L"Office"), L"D\\settings-Office.ini");
   EXPECT_EQ(SettingsFileName(L"D", true, L"Office"), L"D\\runonce-Office.ini");
   EXPECT_EQ(SettingsFileName(L"", true, L"a\\b*"), L"\\runonce-a\\b*.ini");
+}
+
+TEST(FileTextEncoding, Utf8ThatIsNoTextBecomesReplacementCharacters) {
+  const std::pair<std::string, std::wstring> cases[] = {
+      {"a\xF0\x9F\x98\x80\xC3\xA9", L"a\U0001F600\u00E9"},
+      {"\xC3", L"\uFFFD"},              // cut short
+      {"\xC0\x80x", L"\uFFFD\uFFFDx"},  // overlong
+      {"\xE2\x82", L"\uFFFD"},          // cut short after two bytes
+      {"\xF4\x90\x80\x80", L"\uFFFD"},  // beyond U+10FFFF
+      {"\x80\xBF", L"\uFFFD\uFFFD"},    // continuations alone
+      {"\xED\xA0\x80", L"\xD800"},      // a lone surrogate, as WideToUtf8 writes it
+  };
+  for (const auto& [bytes, text] : cases) EXPECT_EQ(Utf8ToWide(bytes), text) << bytes;
+  for (const std::wstring text : {L"\xDC00\xD800", L"x\xD83D", L"\u20AC"}) {
+    EXPECT_EQ(Utf8ToWide(WideToUtf8(text)), text);
+  }
 }
 
 TEST(ProductNames, BackslashesBecomeUnderscoresForRegistryKeys) {

@@ -1,0 +1,14 @@
+// Replacing a file's content whole: readers see the old content or the new,
+// never a part, and a failed save leaves the old content as it was.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Writes `bytes` to a temporary file beside `filename` (a short name, reached
+// under the long-path form, so the save works wherever the target's own name
+// does), then renames it over the target. Once that succeeded, temporary files
+// of earlier saves of the same target whose writer no longer runs are removed.
+// A read-only target is not replaced (ERROR_ACCESS_DENIED). Throws SystemError
+// on failure; the temporary file is then removed.
+void ReplaceFileContent(const std::wstring& filename, std::string_view bytes);

@@ -1,0 +1,29 @@
+// How a settings file's bytes carry its text: a UTF-8 or UTF-16 LE byte-order
+// mark selects that encoding; bytes without one are in the ANSI code page.
+// Pure functions; the ANSI conversions themselves are the platform's.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+enum class FileEncoding { Ansi, Utf8, Utf16LE };
+
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+inline constexpr std::string_view kUtf16LEByteOrderMark = "\xFF\xFE";
+
+// The encoding that the start of `bytes` announces.
+FileEncoding DetectEncoding(std::string_view bytes) noexcept;
+
+// The bytes after the byte-order mark of `encoding`.
+std::string_view WithoutByteOrderMark(std::string_view bytes, FileEncoding encoding) noexcept;
+
+// UTF-8 to UTF-16. A byte that starts no valid sequence becomes U+FFFD; an
+// encoded surrogate (as a lone UTF-16 surrogate is written) comes back as itself.
+std::wstring Utf8ToWide(std::string_view bytes);
+
+// UTF-16 to UTF-8. A lone surrogate is encoded as its own three bytes, so that
+// every text comes back exactly through Utf8ToWide.
+std::string WideToUtf8(std::wstring_view text);
+
+// UTF-16 LE bytes to text; an odd last byte is dropped.
+std::wstring Utf16LEToWide(std::string_view bytes);
