@@ -43,7 +43,12 @@ std::string_view WithoutByteOrderMark(std::string_view bytes, FileEncoding encod
 std::wstring Utf8ToWide(std::string_view bytes) {
   // Never more code units than bytes: the text is written in place, then cut.
   std::wstring text(bytes.size(), L'\0');
-  wchar_t* out = text.data();
+  text.resize(Utf8ToWide(bytes, text.data()));
+  return text;
+}
+
+std::size_t Utf8ToWide(std::string_view bytes, wchar_t* const start) {
+  wchar_t* out = start;
   std::size_t i = 0;
   const std::size_t n = bytes.size();
   while (i < n) {
@@ -87,8 +92,14 @@ std::wstring Utf8ToWide(std::string_view bytes) {
     }
     i += length;
   }
-  text.resize(static_cast<std::size_t>(out - text.data()));
-  return text;
+  return static_cast<std::size_t>(out - start);
+}
+
+std::size_t WholeLinesEnd(std::string_view bytes) noexcept {
+  if (bytes.size() < 2) return 0;
+  const std::size_t cr = bytes.find_last_of('\r', bytes.size() - 2);
+  if (cr == std::string_view::npos) return 0;
+  return bytes[cr + 1] == '\n' ? cr + 2 : cr + 1;
 }
 
 std::string WideToUtf8(std::wstring_view text) {

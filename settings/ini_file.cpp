@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
+#include <vector>
 
 #include "ansi_text.h"
 #include "atomic_save.h"
@@ -17,45 +20,82 @@
 
 namespace {
 
-std::string ReadWholeFile(const std::wstring& filename) {
-  UniqueFileHandle file(CreateFileW(filename.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file) ThrowLastError();
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size)) ThrowLastError();
-  if (static_cast<unsigned long long>(size.QuadPart) > 0x7FFFFFFFull) {
-    throw SystemError(ERROR_FILE_TOO_LARGE);
+// Reads a settings file a piece at a time into `reader`: each piece of whole
+// lines is decoded into a buffer that stays small (and so in the caches)
+// however large the file is, and no copy of the whole file is ever made.
+class SettingsFileReader {
+ public:
+  explicit SettingsFileReader(const std::wstring& filename)
+      : file_(CreateFileW(filename.c_str(), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {
+    if (!file_) ThrowLastError();
   }
-  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-  std::size_t done = 0;
-  while (done < bytes.size()) {
+
+  void ReadInto(IniTextReader& reader) {
+    ReadMore();
+    const FileEncoding encoding = DetectEncoding(Buffered());
+    taken_ = Buffered().size() - WithoutByteOrderMark(Buffered(), encoding).size();
+    if (encoding == FileEncoding::Utf16LE) {
+      while (!atEnd_) ReadMore();
+      reader.Feed(Utf16LEToWide(Buffered()));
+      return;
+    }
+    reader.ExpectLines(ExpectedLines());
+    const auto decode = encoding == FileEncoding::Utf8
+                            ? static_cast<std::size_t (*)(std::string_view, wchar_t*)>(Utf8ToWide)
+                            : static_cast<std::size_t (*)(std::string_view, wchar_t*)>(AnsiToWide);
+    for (;;) {
+      const std::string_view buffered = Buffered();
+      const std::size_t end = atEnd_ ? buffered.size() : WholeLinesEnd(buffered);
+      if (end > 0) {
+        if (text_.size() < end) text_.resize(end);
+        reader.Feed({text_.data(), decode(buffered.substr(0, end), text_.data())});
+        taken_ += end;
+      }
+      if (atEnd_) return;
+      ReadMore();
+    }
+  }
+
+ private:
+  static constexpr std::size_t kPiece = 256 * 1024;
+
+  // The file's lines, estimated from the first piece.
+  std::size_t ExpectedLines() const {
+    LARGE_INTEGER size{};
+    const std::string_view first = Buffered();
+    if (atEnd_ || first.empty() || !GetFileSizeEx(file_.get(), &size)) return 0;
+    const auto fileSize = static_cast<double>(size.QuadPart);
+    const auto lines = static_cast<double>(std::count(first.begin(), first.end(), '\r'));
+    // An entry's line has at least four bytes ("a=b" and its line end).
+    return static_cast<std::size_t>(std::min(lines * fileSize / first.size(), fileSize / 4));
+  }
+
+  std::string_view Buffered() const { return {bytes_.data() + taken_, filled_ - taken_}; }
+
+  // Moves what is not taken yet to the front and reads a piece after it.
+  void ReadMore() {
+    std::memmove(bytes_.data(), bytes_.data() + taken_, filled_ - taken_);
+    filled_ -= taken_;
+    taken_ = 0;
+    if (bytes_.size() < filled_ + kPiece) bytes_.resize(filled_ + kPiece);
     DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read,
+    if (!ReadFile(file_.get(), bytes_.data() + filled_, static_cast<DWORD>(kPiece), &read,
                   nullptr)) {
       ThrowLastError();
     }
-    if (read == 0) break;  // the file shrank while we read it
-    done += read;
+    filled_ += read;
+    atEnd_ = read == 0;
   }
-  bytes.resize(done);
-  return bytes;
-}
 
-// The text of a settings file's bytes, in the encoding that their start announces.
-std::wstring DecodeFileText(std::string_view bytes) {
-  const FileEncoding encoding = DetectEncoding(bytes);
-  const std::string_view body = WithoutByteOrderMark(bytes, encoding);
-  switch (encoding) {
-    case FileEncoding::Utf8:
-      return Utf8ToWide(body);
-    case FileEncoding::Utf16LE:
-      return Utf16LEToWide(body);
-    case FileEncoding::Ansi:
-      break;
-  }
-  return AnsiToWide(body);
-}
+  UniqueFileHandle file_;
+  std::vector<char> bytes_;
+  std::size_t filled_ = 0;  // bytes read into bytes_
+  std::size_t taken_ = 0;   // bytes of bytes_ already handed on
+  bool atEnd_ = false;
+  std::vector<wchar_t> text_;
+};
 
 // The bytes of `text`: the ANSI code page when every character converts
 // exactly, else UTF-8 with its byte-order mark.
@@ -71,8 +111,8 @@ bool IniFile::Load(const std::wstring& filename) noexcept {
   try {
     DictionaryPtr root = NewDictionary();
     data_ = root;
-    const std::wstring text = DecodeFileText(ReadWholeFile(filename));
-    ParseIniText(text, *root, NewDictionary);
+    IniTextReader reader(*root, NewDictionary);
+    SettingsFileReader(filename).ReadInto(reader);
     return true;
   } catch (...) {
     RecordCurrentException();

@@ -1,6 +1,6 @@
 #include "ini_text.h"
 
-#include <vector>
+#include <utility>
 
 namespace {
 
@@ -42,36 +42,56 @@ class LineReader {
 
 }  // namespace
 
-void ParseIniText(std::wstring_view text, Dictionary& root, const TableFactory& newSection) {
-  Dictionary* current = &root;
-  // Entries of `current` not yet set: handed over many at a time, which is faster.
-  constexpr std::size_t kBatch = 256;
-  std::vector<Dictionary::TextEntry> pending;
-  pending.reserve(kBatch);
-  auto setPending = [&] {
-    current->SetTexts(pending);
-    pending.clear();
-  };
-  LineReader reader(text);
+namespace {
+constexpr std::size_t kBatch = 256;
+// A table that reaches this many entries gets room for the lines expected.
+constexpr std::size_t kReserveAfter = 4 * kBatch;
+}  // namespace
+
+IniTextReader::IniTextReader(Dictionary& root, TableFactory newSection)
+    : root_(root), newSection_(std::move(newSection)), current_(&root) {
+  pending_.reserve(kBatch);
+}
+
+void IniTextReader::Feed(std::wstring_view lines) {
+  LineReader reader(lines);
   std::wstring_view rawLine;
-  while (reader.Next(rawLine)) {
-    const std::wstring_view line = TrimSpaces(rawLine);
-    if (line.size() <= 2) continue;
-    if (IsSectionHeader(line)) {
-      setPending();
-      DictionaryPtr section = newSection();
-      current = section.get();
-      root.Set(TrimSpaces(line.substr(1, line.size() - 2)), section);
-      continue;
-    }
-    const auto equals = line.find(L'=');
-    if (equals == std::wstring_view::npos) continue;
-    const std::wstring_view keyText = TrimSpaces(line.substr(0, equals));
-    if (keyText.empty()) continue;
-    pending.push_back({keyText, TrimSpaces(line.substr(equals + 1))});
-    if (pending.size() == kBatch) setPending();
+  while (reader.Next(rawLine)) AddLine(rawLine);
+  SetPending();  // the pending views point into `lines`
+}
+
+void IniTextReader::AddLine(std::wstring_view rawLine) {
+  const std::wstring_view line = TrimSpaces(rawLine);
+  if (line.size() <= 2) return;
+  if (IsSectionHeader(line)) {
+    SetPending();
+    DictionaryPtr section = newSection_();
+    current_ = section.get();
+    root_.Set(TrimSpaces(line.substr(1, line.size() - 2)), section);
+    return;
   }
-  setPending();
+  const auto equals = line.find(L'=');
+  if (equals == std::wstring_view::npos) return;
+  const std::wstring_view keyText = TrimSpaces(line.substr(0, equals));
+  if (keyText.empty()) return;
+  pending_.push_back({keyText, TrimSpaces(line.substr(equals + 1))});
+  if (pending_.size() == kBatch) SetPending();
+}
+
+void IniTextReader::ExpectLines(std::size_t lines) noexcept { expectedLines_ = lines; }
+
+void IniTextReader::SetPending() {
+  const std::size_t count = current_->Count() + pending_.size();
+  if (expectedLines_ > count && count >= kReserveAfter) {
+    current_->Reserve(expectedLines_);
+    expectedLines_ = 0;  // one table gets it: the one that holds the bulk of the file
+  }
+  current_->SetTexts(pending_);
+  pending_.clear();
+}
+
+void ParseIniText(std::wstring_view text, Dictionary& root, const TableFactory& newSection) {
+  IniTextReader(root, newSection).Feed(text);
 }
 
 std::wstring FormatIniText(const Dictionary& root) {

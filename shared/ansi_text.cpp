@@ -6,15 +6,44 @@
 #include <new>
 
 std::wstring AnsiToWide(std::string_view text) {
-  if (text.empty()) return {};
+  std::wstring result(text.size(), L'\0');
+  result.resize(AnsiToWide(text, result.data()));
+  return result;
+}
+
+namespace {
+
+// For a single-byte ANSI code page, the character of each byte; such a page
+// maps every byte on its own, so a table lookup converts as the platform does.
+struct SingleByteTable {
+  bool usable = false;
+  wchar_t characters[256] = {};
+};
+
+const SingleByteTable& SingleByteCodePage() {
+  static const SingleByteTable table = [] {
+    SingleByteTable made;
+    CPINFO info{};
+    if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize != 1) return made;
+    char bytes[256];
+    for (int i = 0; i < 256; ++i) bytes[i] = static_cast<char>(i);
+    made.usable = MultiByteToWideChar(CP_ACP, 0, bytes, 256, made.characters, 256) == 256;
+    return made;
+  }();
+  return table;
+}
+
+}  // namespace
+
+std::size_t AnsiToWide(std::string_view text, wchar_t* out) {
+  if (const SingleByteTable& table = SingleByteCodePage(); table.usable) {
+    for (const char c : text) *out++ = table.characters[static_cast<unsigned char>(c)];
+    return text.size();
+  }
+  if (text.empty()) return 0;
   if (text.size() > INT_MAX) throw std::bad_alloc();
   const int length = static_cast<int>(text.size());
-  // No code page gives more UTF-16 units than bytes, so one pass into a buffer
-  // of that size does, without a pass that only counts.
-  std::wstring result(text.size(), L'\0');
-  const int written = MultiByteToWideChar(CP_ACP, 0, text.data(), length, result.data(), length);
-  result.resize(static_cast<std::size_t>(written));
-  return result;
+  return static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), length, out, length));
 }
 
 std::optional<std::string> WideToAnsiExact(std::wstring_view text) {

@@ -2,12 +2,16 @@
 // that store single-byte text (settings files, the version record).
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 // Bytes in the ANSI code page to UTF-16 (embedded NULs are kept).
 std::wstring AnsiToWide(std::string_view text);
+// The same into `out`, which has room for text.size() code units (no code page
+// gives more); the number of code units written.
+std::size_t AnsiToWide(std::string_view text, wchar_t* out);
 // UTF-16 to the ANSI code page when every character converts exactly (no
 // best-fit letter, no default character); nullopt otherwise.
 std::optional<std::string> WideToAnsiExact(std::wstring_view text);

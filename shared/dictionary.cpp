@@ -97,8 +97,17 @@ DictionaryPtr AsDictionary(const Dictionary::Value& value) noexcept {
   return table ? *table : nullptr;
 }
 
-void Dictionary::Grow() {
-  std::vector<Slot> slots(slots_.empty() ? 16 : slots_.size() * 2);
+void Dictionary::Reserve(std::size_t count) {
+  entries_.reserve(count);
+  std::size_t slotCount = slots_.empty() ? 16 : slots_.size();
+  while (count * 2 > slotCount) slotCount *= 2;
+  if (slotCount > slots_.size()) Rehash(slotCount);
+}
+
+void Dictionary::Grow() { Rehash(slots_.empty() ? 16 : slots_.size() * 2); }
+
+void Dictionary::Rehash(std::size_t slotCount) {
+  std::vector<Slot> slots(slotCount);
   const std::size_t mask = slots.size() - 1;
   for (const Slot& held : slots_) {
     if (held.entry == 0) continue;

@@ -47,6 +47,9 @@ class Dictionary {
     std::wstring_view text;
   };
   void SetTexts(std::span<const TextEntry> entries);
+  // Makes room for `count` entries in all, so that filling the table that far
+  // moves neither its entries nor its index.
+  void Reserve(std::size_t count);
   // Appends a new key; raises error 457 when the key is already present.
   void Add(std::wstring_view key, const Value& value);
 
@@ -70,6 +73,7 @@ class Dictionary {
   // The slot of `key` in slots_: the one that holds it, or the empty one where it would go.
   std::size_t SlotOf(std::wstring_view key, std::uint32_t hash) const noexcept;
   void Grow();
+  void Rehash(std::size_t slotCount);
   void SetHashed(std::wstring_view key, std::uint32_t hash, const Value& value);
   void Insert(std::size_t slot, std::uint32_t hash, std::wstring_view key, const Value& value);
   Value Kept(const Value& value);
