@@ -4,10 +4,9 @@
 // load of the same entries saved as UTF-8 compares with the ANSI file's.
 //
 // Drives tavrin.dll through its class factory (no registration needed), with
-// APPDATA pointing into a scratch folder. The measures of one round follow each
-// other, so that a machine whose load changes slows them alike. Prints one line
-// per size: the median of each time over the rounds, and the ratios of the
-// medians.
+// APPDATA pointing into a scratch folder. Prints one line per size: the median
+// of each time over the rounds, and the medians of the ratios taken in each
+// round (our load to the platform's, the UTF-8 file's load to the ANSI one's).
 #include <windows.h>
 
 #include <chrono>
@@ -25,7 +24,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kRounds = 5;  // each figure is the median of this many rounds
+constexpr int kRounds = 7;  // each figure is the median of this many rounds
 
 double MillisecondsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -84,22 +83,27 @@ int main() {
     const std::string utf8Text = SettingsFile(entries, true);
     const std::wstring last = L"setting" + std::to_wstring(entries - 1);
     const std::wstring lastValue = L"caf\u00E9 of setting " + std::to_wstring(entries - 1);
-    std::vector<double> loads, writes, platformLoads, utf8Loads;
+    std::vector<double> loads, writes, platformLoads, utf8Loads, toPlatform, utf8ToAnsi;
     bool checked = true;
     for (int round = 0; round < kRounds; ++round) {
-      // Each round writes the file anew, so the platform reader cannot answer from its cache.
-      WriteFileBytes(file, text);
-
+      // The UTF-8 load, the ANSI load and the platform's load follow each other
+      // closely, and each ratio is taken within its round: a machine whose load
+      // changes between rounds slows both sides of a ratio alike. Each load
+      // reads a file written anew, so the platform reader cannot answer from
+      // its cache.
+      WriteFileBytes(file, utf8Text);
       auto start = Clock::now();
+      checked &= CallByName(settings.get(), L"LoadSettings").Succeeded();
+      utf8Loads.push_back(MillisecondsSince(start));
+      checked &= CallByName(settings.get(), L"GetValue", {last}).text == lastValue;
+
+      WriteFileBytes(file, text);
+      start = Clock::now();
       checked &= CallByName(settings.get(), L"LoadSettings").Succeeded();
       loads.push_back(MillisecondsSince(start));
       checked &= CallByName(settings.get(), L"GetValue", {last}).text == lastValue;
 
-      start = Clock::now();
-      checked &= CallByName(settings.get(), L"WriteSettings").Succeeded();
-      writes.push_back(MillisecondsSince(start));
-      checked &= ReadFileBytes(file) == text;
-
+      WriteFileBytes(file, text);
       std::vector<wchar_t> buffer(text.size() + 2);
       start = Clock::now();
       const DWORD copied = GetPrivateProfileSectionW(
@@ -107,17 +111,19 @@ int main() {
       platformLoads.push_back(MillisecondsSince(start));
       checked &= copied > 0;
 
-      WriteFileBytes(file, utf8Text);
       start = Clock::now();
-      checked &= CallByName(settings.get(), L"LoadSettings").Succeeded();
-      utf8Loads.push_back(MillisecondsSince(start));
-      checked &= CallByName(settings.get(), L"GetValue", {last}).text == lastValue;
+      checked &= CallByName(settings.get(), L"WriteSettings").Succeeded();
+      writes.push_back(MillisecondsSince(start));
+      checked &= ReadFileBytes(file) == text;
+
+      toPlatform.push_back(loads.back() / platformLoads.back());
+      utf8ToAnsi.push_back(utf8Loads.back() / loads.back());
     }
-    const double loadMs = Median(loads), platformMs = Median(platformLoads);
-    const double utf8Ms = Median(utf8Loads);
+    const double loadMs = Median(loads);
     std::printf("%10d %12zu %10.1f %10.1f %14.1f %12.1f %12.1f %8.2f %8.2f%s\n", entries,
-                text.size(), loadMs, Median(writes), loadMs * 1e6 / entries, platformMs, utf8Ms,
-                loadMs / platformMs, utf8Ms / loadMs, checked ? "" : "  (check failed)");
+                text.size(), loadMs, Median(writes), loadMs * 1e6 / entries, Median(platformLoads),
+                Median(utf8Loads), Median(toPlatform), Median(utf8ToAnsi),
+                checked ? "" : "  (check failed)");
   }
   settings.reset();
   FreeLibrary(library);
