@@ -21,7 +21,7 @@ TEST(SettingsFileName, NamesTheRegularOrRunOnceFileOfTheInstance) {
 
 TEST(FileTextEncoding, Utf8ThatIsNoTextBecomesReplacementCharacters) {
   const std::pair<std::string, std::wstring> cases[] = {
-      {"a\xF0\x9F\x98\x80\xC3\xA9", L"a\U0001F600\u00E9"},
+      {"a\xF0\x9F\x98\x80\xC3\xA9", L"a\xD83D\xDE00\u00E9"},
       {"\xC3", L"\uFFFD"},              // cut short
       {"\xC0\x80x", L"\uFFFD\uFFFDx"},  // overlong
       {"\xE2\x82", L"\uFFFD"},          // cut short after two bytes
