@@ -11,8 +11,7 @@
 #include "machine_settings.h"
 #include "monitor_texts.h"
 #include "printing_user_token.h"
-#include "spool_names.h"
-#include "user_environment.h"
+#include "text_rules.h"
 
 namespace {
 
@@ -162,23 +161,20 @@ BOOL RunGUI(const std::wstring& parameters, int waitMs) {
   return FALSE;
 }
 
-BOOL MakePDF(const JobContext& job) {
+BOOL MakePDF(const JobContext& job, const std::wstring& spoolFile) {
   constexpr wchar_t kSource[] = L"MakePDF";
-  std::optional<std::wstring> spoolFile;
   BOOL started = FALSE;
-  if (const std::optional<std::wstring> workArea = GetWorkArea(); !workArea) {
+  if (const std::wstring workArea = FolderOfPath(spoolFile); workArea.empty()) {
     DebugLog(kSource, L"Unable to determine Work Area", nullptr);
   } else {
-    DebugLog(kSource, L"Work Area", *workArea);
-    spoolFile = GetSpoolFileName(job.sessionId);
-    const std::wstring spoolName = spoolFile.value_or(L"");
-    DebugLog(kSource, L"PostScript", spoolName);
+    DebugLog(kSource, L"Work Area", workArea);
+    DebugLog(kSource, L"PostScript", spoolFile);
     DebugLog(kSource, L"Build parameter string for GUI", nullptr);
-    DebugLog(kSource, L"Postscript file", spoolName);
+    DebugLog(kSource, L"Postscript file", spoolFile);
     DebugLog(kSource, L"Document Name is ", job.documentName);
     DebugLog(kSource, L"Printer Name is ", job.printerName);
     const std::wstring parameters =
-        JobParameters(spoolName, job.sessionId, job.documentName, job.printerName);
+        JobParameters(spoolFile, job.sessionId, job.documentName, job.printerName);
     DebugLog(kSource, L"GUI parameters", parameters);
     started = RunGUI(parameters, 0);
   }
@@ -187,9 +183,9 @@ BOOL MakePDF(const JobContext& job) {
     DebugLog(kSource, L"Status", L"Success");
     return TRUE;
   }
-  if (!IsDebug() && spoolFile && FileExists(*spoolFile)) {
-    DebugLog(kSource, L"Remove PS file", *spoolFile);
-    DeleteFileW(spoolFile->c_str());
+  if (!IsDebug() && FileExists(spoolFile)) {
+    DebugLog(kSource, L"Remove PS file", spoolFile);
+    DeleteFileW(spoolFile.c_str());
   }
   DebugLog(kSource, L"Cleanup", nullptr);
   DebugLog(kSource, L"Status", L"Error");

@@ -11,9 +11,10 @@
 // Wait times: 0 starts the program without waiting, a positive value waits that
 // many milliseconds, a negative value waits without limit.
 
-// Hands a finished job to the converter. After a failed start the spool file is
-// removed unless "debug.txt" marks a debug installation.
-BOOL MakePDF(const JobContext& job);
+// Hands a finished job, captured in `spoolFile` (in the work area), to the
+// converter. After a failed start the spool file is removed unless "debug.txt"
+// marks a debug installation.
+BOOL MakePDF(const JobContext& job, const std::wstring& spoolFile);
 
 // Starts "<AppFolder>\gui.exe" with the parameters.
 BOOL RunGUI(const std::wstring& parameters, int waitMs);

@@ -11,6 +11,7 @@
 #include "monitor_texts.h"
 #include "text_rules.h"
 #include "user_environment.h"
+#include "user_message.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ BOOL DebugLog(const wchar_t* source, const wchar_t* message, const wchar_t* deta
       swprintf(text, std::size(text),
                L"[DebugLog] Unable to open log file for writing.\n\nFilename: %ls\nError: %d",
                path.c_str(), static_cast<int>(error));
-      MessageBoxW(nullptr, text, monitor_texts::kCaption, MB_OK);
+      ShowUserMessage(nullptr, text, monitor_texts::kCaption, MB_OK);
     }
     return FALSE;
   }
@@ -72,7 +73,7 @@ BOOL SetLogFile() {
   if (!folder) return FALSE;
   const std::wstring path = WithTrailingBackslash(*folder);
   if (!CreateFolderTree(path)) {
-    MessageBoxW(nullptr, path.c_str(), L"PDF Printer - Unable to create log file folder", MB_OK);
+    ShowUserMessage(nullptr, path, L"PDF Printer - Unable to create log file folder", MB_OK);
     return FALSE;
   }
   SetLogPath(path + monitor_texts::kLogFileName);

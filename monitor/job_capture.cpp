@@ -4,12 +4,14 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "converter_launch.h"
 #include "debug_log.h"
 #include "entry_boundary.h"
 #include "file_utilities.h"
 #include "monitor_state.h"
+#include "service_context.h"
 #include "spool_names.h"
 #include "text_rules.h"
 #include "unique_printer.h"
@@ -17,6 +19,7 @@
 namespace {
 
 constexpr wchar_t kSource[] = L"MyStartDocPort";
+constexpr wchar_t kEndSource[] = L"EndDocPort";
 constexpr size_t kMaxJobNameUnits = 999;
 constexpr size_t kMaxRecordPrinterUnits = 259;
 constexpr size_t kMaxJobDetailUnits = 99;
@@ -65,10 +68,18 @@ const wchar_t* DocumentNameOf(DWORD level, LPBYTE docInfo) {
   return reinterpret_cast<const DOC_INFO_1W*>(docInfo)->pDocName;
 }
 
+// Leaves the job in the queue until the cause is mended and it is resumed.
+void RestartAndPause(const std::wstring& printerName, DWORD jobId) {
+  ControlJob(printerName, jobId, {JOB_CONTROL_RESTART, JOB_CONTROL_PAUSE});
+}
+
 EntryResult StartDocument(PortRecord& port, const wchar_t* printerName, DWORD jobId, DWORD level,
                           LPBYTE docInfo) {
   MonitorLock lock;
   if (port.stateFlags & kDocumentInProgress) return Failed(ERROR_BUSY);
+  // Nothing may be made in the places of the service's own account; the job
+  // waits in the queue.
+  if (RunsAsServiceAccountWithoutUser()) return Failed(ERROR_ACCESS_DENIED);
 
   JobContext& job = port.job;
   job.sessionId = NewSessionId();
@@ -90,14 +101,14 @@ EntryResult StartDocument(PortRecord& port, const wchar_t* printerName, DWORD jo
 
   const std::wstring spoolPath = GetSpoolFileName(job.sessionId).value_or(L"");
   DebugLog(kSource, L"Postscript file name", spoolPath);
-  HANDLE file = CreateSpoolFile(spoolPath);
-  if (file == INVALID_HANDLE_VALUE) {
+  UniqueFileHandle file(CreateSpoolFile(spoolPath));
+  if (!file) {
     const DWORD error = GetLastError();
-    port.spoolFile = nullptr;
-    if (ControlJob(printer, jobId, {JOB_CONTROL_RESTART, JOB_CONTROL_PAUSE})) return Failed(error);
-    return Succeeded();
+    RestartAndPause(printer, jobId);
+    return Failed(error);
   }
-  port.spoolFile = file;
+  port.spoolFile = std::move(file);
+  port.writeError = ERROR_SUCCESS;
   port.spoolFilePath = spoolPath;
   port.printerName = printer.substr(0, kMaxRecordPrinterUnits);
   port.stateFlags |= kDocumentInProgress;
@@ -114,23 +125,58 @@ EntryResult WriteDocument(PortRecord& port, LPBYTE buffer, DWORD size, LPDWORD w
   {
     MonitorLock lock;
     DWORD ignored = 0;
-    ok = WriteFile(port.spoolFile, buffer, size, written ? written : &ignored, nullptr);
+    ok = WriteFile(port.spoolFile.get(), buffer, size, written ? written : &ignored, nullptr);
+    if (!ok && port.writeError == ERROR_SUCCESS) port.writeError = GetLastError();
   }
-  if (!ok) ControlJob(port.printerName, port.jobId, {JOB_CONTROL_RESTART, JOB_CONTROL_PAUSE});
+  if (!ok) RestartAndPause(port.printerName, port.jobId);
   return Succeeded();
+}
+
+// Why a spool file is not whole: a failed write, flush or close (0 when it is).
+DWORD FinishSpoolFile(UniqueFileHandle file, DWORD writeError, const wchar_t** step) {
+  *step = L"Write failed";
+  if (writeError != ERROR_SUCCESS) return writeError;
+  *step = L"Flush failed";
+  if (!FlushFileBuffers(file.get())) return GetLastError();
+  *step = L"Close failed";
+  if (!CloseHandle(file.release())) return GetLastError();
+  return ERROR_SUCCESS;
+}
+
+// A spool file that is not whole is never converted: the job stays in the
+// queue and the partial file goes unless "debug.txt" keeps it.
+void KeepIncompleteJob(const PortRecord& port, const std::wstring& spoolPath, const wchar_t* step,
+                       DWORD error, bool pausedAlready) {
+  DebugLog(kEndSource, L"Spool file incomplete, the job stays in the queue",
+           std::wstring(step) + L", Error=" + std::to_wstring(error));
+  if (!IsDebug() && FileExists(spoolPath)) {
+    DebugLog(kEndSource, L"Remove PS file", spoolPath);
+    DeleteFileW(spoolPath.c_str());
+  }
+  if (!pausedAlready) RestartAndPause(port.printerName, port.jobId);
 }
 
 EntryResult EndDocument(PortRecord& port) {
   MonitorLock lock;
   if (!port.spoolFile) return Succeeded();
-  FlushFileBuffers(port.spoolFile);
-  CloseHandle(port.spoolFile);
-  MakePDF(port.job);
-  if (Monitor().event) PulseEvent(Monitor().event);
-  port.spoolFilePath.clear();
+  // The record is idle from here on, whatever fails below.
+  UniqueFileHandle file = std::move(port.spoolFile);
+  const std::wstring spoolPath = std::exchange(port.spoolFilePath, std::wstring());
+  const DWORD writeError = std::exchange(port.writeError, ERROR_SUCCESS);
   port.stateFlags &= ~kDocumentInProgress;
-  port.spoolFile = nullptr;
-  ControlJob(port.printerName, port.jobId, {JOB_CONTROL_DELETE});
+
+  const wchar_t* failedStep = nullptr;
+  if (const DWORD error = FinishSpoolFile(std::move(file), writeError, &failedStep)) {
+    KeepIncompleteJob(port, spoolPath, failedStep, error, writeError != ERROR_SUCCESS);
+    return Succeeded();
+  }
+  const BOOL started = MakePDF(port.job, spoolPath);
+  if (Monitor().event) PulseEvent(Monitor().event);
+  if (started) {
+    ControlJob(port.printerName, port.jobId, {JOB_CONTROL_DELETE});
+  } else {
+    RestartAndPause(port.printerName, port.jobId);  // the queue keeps the document
+  }
   return Succeeded();
 }
 

@@ -3,5 +3,6 @@
 
 #include <string>
 
-// Source and detail may be null (left out); the message must not be null.
+// Source and detail may be null (left out); the message must not be null. The
+// entry is always one line: control characters in the texts become "?".
 std::wstring FormatLogEntry(const wchar_t* source, const wchar_t* message, const wchar_t* detail);

@@ -1,4 +1,6 @@
 // AddPort, ConfigurePort and DeletePort.
+#include <memory>
+
 #include "converter_launch.h"
 #include "converter_protocol.h"
 #include "entry_boundary.h"
@@ -34,26 +36,34 @@ BOOL WINAPI MonConfigurePort(LPWSTR, HWND, LPWSTR) {
 
 BOOL WINAPI MonDeletePort(LPWSTR, HWND, LPWSTR pPortName) {
   return RunEntry([&] {
-    enum class Outcome { kRemoved, kUnknown, kBusy } outcome;
+    EntryResult result = Succeeded();
+    bool removed = false;
     {
       MonitorLock lock;
       MonitorState& state = Monitor();
       const PortRecord* record = state.ports->Find(pPortName);
-      if (!record) {
-        outcome = Outcome::kUnknown;
-      } else if (record->stateFlags & (kPortOpen | kDocumentInProgress)) {
-        outcome = Outcome::kBusy;  // the spooler still holds the record as a handle
-      } else {
-        state.ports->Remove(pPortName);
-        state.ports->Save(state.registryRoot.c_str());
-        outcome = Outcome::kRemoved;
+      if (record && (record->stateFlags & (kPortOpen | kDocumentInProgress))) {
+        result = Failed(ERROR_BUSY);  // the spooler still holds the record as a handle
+      } else if (record) {
+        size_t position = 0;
+        std::unique_ptr<PortRecord> detached = state.ports->Detach(pPortName, &position);
+        if (const LONG error = state.ports->Save(state.registryRoot.c_str());
+            error != ERROR_SUCCESS) {
+          // Not saved: the port stays, in the list and (as far as it can be
+          // written back) in the registry.
+          state.ports->Reattach(std::move(detached), position);
+          state.ports->Save(state.registryRoot.c_str());
+          result = Failed(static_cast<DWORD>(error));
+        } else {
+          removed = true;
+        }
       }
     }
-    if (outcome == Outcome::kRemoved) {
+    if (removed) {
       GUIMessage(L"Port removed", kIconInformation, 0);
-      return Succeeded();
+    } else {
+      GUIMessage(kCannotRemove, kIconError, 0);
     }
-    GUIMessage(kCannotRemove, kIconError, 0);
-    return outcome == Outcome::kBusy ? Failed(ERROR_BUSY) : Succeeded();
+    return result;
   });
 }

@@ -2,6 +2,7 @@
 
 #include "entry_boundary.h"
 #include "monitor_state.h"
+#include "user_message.h"
 
 BOOL WINAPI MonEnumPorts(LPWSTR /*pName*/, DWORD Level, LPBYTE pPorts, DWORD cbBuf,
                          LPDWORD pcbNeeded, LPDWORD pcReturned) {
@@ -16,7 +17,7 @@ BOOL WINAPI MonEnumPorts(LPWSTR /*pName*/, DWORD Level, LPBYTE pPorts, DWORD cbB
     }
     if (listed) return Succeeded();
     // Shown after the lock is released, so that the box blocks no other entry.
-    if (error == ERROR_INVALID_LEVEL) MessageBoxW(nullptr, L"Error", L"invalid level", MB_OK);
+    if (error == ERROR_INVALID_LEVEL) ShowUserMessage(nullptr, L"Error", L"invalid level", MB_OK);
     return Failed(error);
   });
 }

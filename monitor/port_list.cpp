@@ -52,21 +52,25 @@ void PortList::Load(const wchar_t* root) {
   }
 }
 
-void PortList::Save(const wchar_t* root) const {
+LONG PortList::Save(const wchar_t* root) const {
   UniqueRegKey key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, root ? root : L"", 0, KEY_READ | KEY_SET_VALUE,
-                    key.put()) != ERROR_SUCCESS) {
-    return;
+  if (const LONG status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, root ? root : L"", 0,
+                                        KEY_READ | KEY_SET_VALUE, key.put());
+      status != ERROR_SUCCESS) {
+    return status;
   }
   for (unsigned number = 1;; ++number) {
     if (RegDeleteValueW(key.get(), std::to_wstring(number).c_str()) != ERROR_SUCCESS) break;
   }
+  LONG firstError = ERROR_SUCCESS;
   DWORD number = Count();
   for (const PortRecord* record = head_; record->next; record = record->next, --number) {
-    RegSetValueExW(key.get(), std::to_wstring(number).c_str(), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(record->portName.c_str()),
-                   StringBytes(record->portName));
+    const LONG status = RegSetValueExW(key.get(), std::to_wstring(number).c_str(), 0, REG_SZ,
+                                       reinterpret_cast<const BYTE*>(record->portName.c_str()),
+                                       StringBytes(record->portName));
+    if (firstError == ERROR_SUCCESS) firstError = status;
   }
+  return firstError;
 }
 
 bool PortList::Add(const wchar_t* name, DWORD flags) {
@@ -87,16 +91,29 @@ PortRecord* PortList::Find(const wchar_t* name) const {
 }
 
 bool PortList::Remove(const wchar_t* name) {
-  if (!name) return false;
-  for (PortRecord** link = &head_; (*link)->next; link = &(*link)->next) {
+  size_t position = 0;
+  return Detach(name, &position) != nullptr;
+}
+
+std::unique_ptr<PortRecord> PortList::Detach(const wchar_t* name, size_t* position) {
+  if (!name) return nullptr;
+  *position = 0;
+  for (PortRecord** link = &head_; (*link)->next; link = &(*link)->next, ++*position) {
     if (PortNamesEqual((*link)->portName, name)) {
-      PortRecord* removed = *link;
+      std::unique_ptr<PortRecord> removed(*link);
       *link = removed->next;
-      delete removed;
-      return true;
+      removed->next = nullptr;
+      return removed;
     }
   }
-  return false;
+  return nullptr;
+}
+
+void PortList::Reattach(std::unique_ptr<PortRecord> record, size_t position) {
+  PortRecord** link = &head_;
+  for (; position > 0 && (*link)->next; --position) link = &(*link)->next;
+  record->next = *link;
+  *link = record.release();
 }
 
 DWORD PortList::Count() const {

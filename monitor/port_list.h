@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "unique_resource.h"
+
 // The job data of the document in progress on one port (kept per port, so that
 // jobs on different ports never mix).
 struct JobContext {
@@ -23,7 +25,8 @@ struct PortRecord {
   std::wstring portName;
   std::wstring spoolFilePath;  // while a document is in progress
   DWORD stateFlags = 0;
-  HANDLE spoolFile = nullptr;  // open spool file while a document is in progress, else null
+  UniqueFileHandle spoolFile;  // open spool file while a document is in progress, else empty
+  DWORD writeError = 0;        // the first failed write of the document in progress, else 0
   std::wstring printerName;    // printer of the current document (at most 259 code units)
   DWORD jobId = 0;
   PortRecord* next = nullptr;  // null only in the sentinel
@@ -42,14 +45,19 @@ class PortList {
   // first missing or unreadable number. A missing key leaves the list unchanged.
   void Load(const wchar_t* root);
   // Rewrites the numbered values from the list: the head gets the highest number.
-  // Failures are silent.
-  void Save(const wchar_t* root) const;
+  // Returns ERROR_SUCCESS or the registry's error of the first step that failed.
+  LONG Save(const wchar_t* root) const;
   // Pushes a new record at the head.
   bool Add(const wchar_t* name, DWORD flags);
   // First record whose name matches (A-Z folded), or null.
   PortRecord* Find(const wchar_t* name) const;
   // Unlinks and frees the first matching record.
   bool Remove(const wchar_t* name);
+  // Unlinks the first matching record and hands it out with its position
+  // (0 for the head); null when there is none.
+  std::unique_ptr<PortRecord> Detach(const wchar_t* name, size_t* position);
+  // Links a detached record back in at its former position.
+  void Reattach(std::unique_ptr<PortRecord> record, size_t position);
   // Number of real records (the sentinel excluded).
   DWORD Count() const;
   // The body of EnumPorts; sets the last error when it fails.

@@ -2,6 +2,7 @@
 
 #include <userenv.h>
 
+#include "service_context.h"
 #include "user_message.h"
 
 namespace {
@@ -39,6 +40,10 @@ bool PrintingUserToken::Open(DWORD firstAccess, const TokenFailureMessages& mess
   if (OpenThreadToken(GetCurrentThread(), firstAccess, TRUE, threadToken_.put())) return true;
   const DWORD error = GetLastError();
   if (error == ERROR_NO_TOKEN) {
+    if (RunsAsServiceAccountWithoutUser()) {
+      SetLastError(ERROR_ACCESS_DENIED);  // never the service's own account
+      return false;
+    }
     if (!ImpersonateSelf(SecurityImpersonation)) {
       ShowMonitorError(messages.impersonateSelf, GetLastError());
       return false;

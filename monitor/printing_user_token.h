@@ -26,7 +26,8 @@ class PrintingUserToken {
 
   // Opens the thread token with `firstAccess`; after ERROR_NO_TOKEN impersonates
   // self and opens it with TOKEN_DUPLICATE | TOKEN_IMPERSONATE. Shows the message
-  // of a failing step and returns false.
+  // of a failing step and returns false. A process that runs as a service
+  // account is never impersonated: false with ERROR_ACCESS_DENIED, no message.
   bool Open(DWORD firstAccess, const TokenFailureMessages& messages);
 
   // A primary token duplicated from the thread token (null on failure).

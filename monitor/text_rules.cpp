@@ -21,14 +21,10 @@ std::wstring CappedText(const wchar_t* text, size_t maxUnits) {
   return std::wstring(view.substr(0, maxUnits));
 }
 
-std::optional<std::wstring> WidenSingleByte(const char* text, size_t maxUnits) {
-  if (!text) return std::nullopt;
-  std::wstring result;
-  for (const char* p = text; *p; ++p) {
-    if (result.size() + 1 >= maxUnits) return std::nullopt;
-    result += static_cast<wchar_t>(static_cast<unsigned char>(*p));
-  }
-  return result;
+std::wstring FolderOfPath(std::wstring_view path) {
+  const size_t lastBackslash = path.rfind(L'\\');
+  if (lastBackslash == std::wstring_view::npos) return {};
+  return std::wstring(path.substr(0, lastBackslash + 1));
 }
 
 std::string NarrowForLog(std::wstring_view text) {

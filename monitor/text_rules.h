@@ -13,9 +13,9 @@ bool PortNamesEqual(std::wstring_view a, std::wstring_view b);
 // At most `maxUnits` code units of the text (null counts as empty).
 std::wstring CappedText(const wchar_t* text, size_t maxUnits);
 
-// Single-byte text read as the "C" locale does: each byte becomes the code unit
-// of the same value. Null, or a result of `maxUnits` units or more, gives nothing.
-std::optional<std::wstring> WidenSingleByte(const char* text, size_t maxUnits);
+// The folder part of a path: up to and including its last backslash; empty
+// when it has none.
+std::wstring FolderOfPath(std::wstring_view path);
 
 // Wide text as the single-byte log holds it: code units up to U+00FF become the
 // byte of the same value, every other one becomes "?".

@@ -5,13 +5,14 @@
 #include <optional>
 #include <string>
 
-// A variable of the printing user's environment (built from the thread's token).
-// Failing steps show their message box and give nothing.
+// A variable of the printing user's environment (built from the thread's token);
+// an empty value counts as absent. Failing steps show their message and give nothing.
 std::optional<std::wstring> GetUserEnvironmentVariable(const wchar_t* name);
 
-// The user's temporary folder (TEMP, else TMP, else the process's own; empty
-// values count as absent) followed by "Quillmar\PDF Writer\", created if
-// missing. Nothing when no folder can be found or created (after a message box).
+// The user's temporary folder (TEMP, else TMP, else "AppData\Local\Temp" in the
+// user's profile; never the spooler's own) followed by "Quillmar\PDF Writer\",
+// created if missing. Nothing when no folder can be found or created (after a
+// message).
 std::optional<std::wstring> GetWorkArea();
 
 // The temporary folder of the process itself (GetTempPathW).

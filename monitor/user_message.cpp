@@ -1,9 +1,27 @@
 #include "user_message.h"
 
+#include <wtsapi32.h>
+
+#include "debug_log.h"
 #include "monitor_texts.h"
+#include "service_context.h"
+
+void ShowUserMessage(HWND owner, const std::wstring& text, const std::wstring& caption,
+                     UINT style) {
+  if (HasInteractiveWindowStation()) {
+    MessageBoxW(owner, text.c_str(), caption.c_str(), style);
+    return;
+  }
+  DWORD response = 0;
+  WTSSendMessageW(
+      WTS_CURRENT_SERVER_HANDLE, PrintingUserSessionId(), const_cast<LPWSTR>(caption.c_str()),
+      static_cast<DWORD>(caption.size() * sizeof(wchar_t)), const_cast<LPWSTR>(text.c_str()),
+      static_cast<DWORD>(text.size() * sizeof(wchar_t)), style, 0, &response, FALSE);
+  DebugLog(L"ShowUserMessage", caption.c_str(), text);
+}
 
 void ShowMonitorMessage(const std::wstring& text) {
-  MessageBoxW(nullptr, text.c_str(), monitor_texts::kCaption, MB_OK);
+  ShowUserMessage(nullptr, text, monitor_texts::kCaption, MB_OK);
 }
 
 void ShowMonitorError(const std::wstring& text, DWORD errorCode) {

@@ -1,11 +1,18 @@
-// Message boxes that the monitor shows itself (no owner, caption "Quillmar Printer").
+// Messages that the monitor shows the user itself. In an interactive process a
+// message box; in a service, where nobody can answer a box and the waiting
+// thread would hold the monitor's lock for good, the same caption and text go
+// to the printing user's session (WTSSendMessageW, not waited for) and to
+// port.log as one entry.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+void ShowUserMessage(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style);
+
+// No owner, caption "Quillmar Printer", OK button.
 void ShowMonitorMessage(const std::wstring& text);
 
-// The message, then a second box with the Win32 error code in decimal.
+// The message, then a second one with the Win32 error code in decimal.
 void ShowMonitorError(const std::wstring& text, DWORD errorCode);

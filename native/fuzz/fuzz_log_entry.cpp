@@ -22,6 +22,14 @@ const wchar_t* Pointer(const std::optional<std::wstring>& text) {
   return text ? text->c_str() : nullptr;
 }
 
+// The text as the log holds it on one line: control characters become "?".
+std::wstring OneLine(std::wstring text) {
+  for (wchar_t& c : text) {
+    if (c < L' ' || c == 0x7F) c = L'?';
+  }
+  return text;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -32,11 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::wstring entry = FormatLogEntry(Pointer(source), message.c_str(), Pointer(detail));
   std::wstring expected;
-  if (source) expected += L"[" + *source + L"] ";
-  expected += message;
-  if (detail) expected += L": " + *detail;
+  if (source) expected += L"[" + OneLine(*source) + L"] ";
+  expected += OneLine(message);
+  if (detail) expected += L": " + OneLine(*detail);
   expected += L'\n';
   if (entry != expected) Finding("entry layout differs");
+  if (entry.find_first_of(L"\r\n") != entry.size() - 1) Finding("entry is not one line");
 
   const std::string bytes = NarrowForLog(entry);
   if (bytes.size() != entry.size()) Finding("single-byte entry changes length");

@@ -1,8 +1,12 @@
 // The monitor's rules that need no operating-system call.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "environment_lookup.h"
 #include "launch_retry.h"
+#include "log_entry.h"
+#include "service_rules.h"
 #include "session_id.h"
 #include "text_rules.h"
 #include "wait_schedule.h"
@@ -42,11 +46,12 @@ TEST(LogEntry, CharactersBeyondOneByteBecomeQuestionMarks) {
   EXPECT_EQ(NarrowForLog(L"a\u00E9\u20ACb\n"), "a\xE9?b\n");
 }
 
-TEST(SingleByteNames, WidenByteForByteWithinTheLimit) {
-  EXPECT_EQ(WidenSingleByte("C:\\a\xE9.pdf", 260), L"C:\\a\u00E9.pdf");
-  EXPECT_EQ(WidenSingleByte(nullptr, 260), std::nullopt);
-  EXPECT_EQ(WidenSingleByte(std::string(259, 'a').c_str(), 260), std::wstring(259, L'a'));
-  EXPECT_EQ(WidenSingleByte(std::string(260, 'a').c_str(), 260), std::nullopt);
+TEST(LogEntry, ControlCharactersInItsTextsKeepTheEntryOnOneLine) {
+  EXPECT_EQ(FormatLogEntry(L"S\n", L"Doc\r\nName\t",
+                           L"a\x7F"
+                           L"b\x1F"),
+            L"[S?] Doc??Name?: a?b?\n");
+  EXPECT_EQ(FormatLogEntry(nullptr, L"\u00A0x", nullptr), L"\u00A0x\n");  // not a control
 }
 
 TEST(SessionId, IsLowerCaseHexGrouped8_4_4_4_12) {
@@ -70,6 +75,42 @@ TEST(WaitSchedule, LargeTimeOutsDoNotOverflowAndClockGoingBackEnds) {
   EXPECT_EQ(NextPassMilliseconds(0, 0xFFFFFFFFu, (0xFFFFFFFFll + 99) * ms), 1u);
   EXPECT_EQ(NextPassMilliseconds(0, 0xFFFFFFFFu, (0xFFFFFFFFll + 100) * ms), std::nullopt);
   EXPECT_EQ(NextPassMilliseconds(1000 * ms, 5000, 0), std::nullopt);
+}
+
+// Binary SIDs: revision, count of sub-authorities, 6-byte authority, then the
+// sub-authorities in little-endian order.
+TEST(ServiceRules, OnlyTheThreeServiceAccountsAreServiceAccounts) {
+  using Sid = std::vector<unsigned char>;
+  const struct {
+    Sid sid;
+    bool service;
+  } cases[] = {
+      {{1, 1, 0, 0, 0, 0, 0, 5, 18, 0, 0, 0}, true},                // LocalSystem
+      {{1, 1, 0, 0, 0, 0, 0, 5, 19, 0, 0, 0}, true},                // LocalService
+      {{1, 1, 0, 0, 0, 0, 0, 5, 20, 0, 0, 0}, true},                // NetworkService
+      {{1, 1, 0, 0, 0, 0, 0, 5, 17, 0, 0, 0}, false},               // IUSR
+      {{1, 1, 0, 0, 0, 0, 0, 5, 21, 0, 0, 0}, false},               // S-1-5-21
+      {{1, 1, 0, 0, 0, 0, 0, 5, 18, 0, 0, 1}, false},               // S-1-5-16777234
+      {{1, 2, 0, 0, 0, 0, 0, 5, 32, 0, 0, 0, 32, 2, 0, 0}, false},  // Administrators
+      {{1, 2, 0, 0, 0, 0, 0, 5, 18, 0, 0, 0, 1, 0, 0, 0}, false},   // S-1-5-18-1
+      {{1, 1, 0, 0, 0, 0, 0, 16, 18, 0, 0, 0}, false},              // other authority
+      {{1, 1, 0, 0, 0, 0, 1, 5, 18, 0, 0, 0}, false},               // high authority byte
+      {{2, 1, 0, 0, 0, 0, 0, 5, 18, 0, 0, 0}, false},               // unknown revision
+      {{1, 1, 0, 0, 0, 0, 0, 5, 18, 0, 0}, false},                  // cut short
+      {{}, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsServiceAccountSid(c.sid.data(), c.sid.size()), c.service)
+        << testing::PrintToString(c.sid);
+  }
+  EXPECT_FALSE(IsServiceAccountSid(nullptr, 12));
+}
+
+TEST(ServiceRules, MessageBoxesOnlyOnAVisibleWindowStation) {
+  EXPECT_TRUE(CanShowMessageBoxes(0x1));  // WSF_VISIBLE
+  EXPECT_TRUE(CanShowMessageBoxes(0xFFFFFFFF));
+  EXPECT_FALSE(CanShowMessageBoxes(0));
+  EXPECT_FALSE(CanShowMessageBoxes(0xFFFFFFFE));
 }
 
 // A missing or unusable converter is reported at the first failure; only a

@@ -31,7 +31,7 @@ TEST_F(PortLog, EntriesHaveTheirExactBytes) {
   EXPECT_TRUE(DebugLog(L"S", L"two\nlines", L"d"));
   EXPECT_EQ(ReadFileBytes(LogFilePath()),
             "[MyStartDocPort] Start Doc\r\n[MakePDF] Work Area: C:\\w\\\r\nplain\r\n"
-            "[S] two\r\nlines: d\r\n");
+            "[S] two?lines: d\r\n");  // one line per entry
 }
 
 TEST_F(PortLog, TruncationStartsTheFileAfresh) {

@@ -89,6 +89,19 @@ TEST_F(Job, TheWholeJobIsTracedInPortLog) {
   EXPECT_EQ(Log(), expected);
 }
 
+TEST_F(Job, TheConverterGetsTheSpoolFileMadeAtTheStartEvenWhenTempChanged) {
+  HANDLE port = spooler_.OpenPort(L"CORVALE1:");
+  ASSERT_TRUE(spooler_.StartDoc(port, L"Printer", 1, L"Doc"));
+  const std::wstring id = LoggedSessionIds().at(0);
+  temp_.Set(scratch_ / L"elsewhere");
+  ASSERT_TRUE(spooler_.Write(port, "bytes"));
+  ASSERT_TRUE(spooler_.EndDoc(port));
+  const Calls calls = WaitForConverterCalls(AppFolder(), 1, 10000);
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].commandLine, JobCommandLine(id, L"Doc", L"Printer"));
+  EXPECT_EQ(ReadFileBytes(SpoolFile(id)), "bytes");
+}
+
 TEST_F(Job, AppFolderWithTrailingBackslashGivesTheSameCommandLine) {
   appFolder_.Set(AppFolder() + L"\\");
   ASSERT_TRUE(spooler_.PrintJob(L"CORVALE1:", L"Printer", 1, L"Doc", {"x"}));
@@ -241,13 +254,16 @@ TEST_F(Job, WithoutAppFolderNothingStartsAndTheSpoolFileGoes) {
   EXPECT_TRUE(ReadConverterCalls(AppFolder()).empty());
 }
 
-TEST_F(Job, WithoutAWorkAreaTheJobsDataIsDropped) {
+TEST_F(Job, WithoutAWorkAreaTheStartFailsEvenWithoutAPrinterToPause) {
   WriteFileBytes(scratch_ / L"blocker", "");
   temp_.Set(scratch_ / L"blocker");  // a file where the work area should be
   HANDLE port = spooler_.OpenPort(L"CORVALE1:");
-  EXPECT_TRUE(spooler_.StartDoc(port, L"No such printer", 1, L"Doc"));  // no printer to pause
+  SetLastError(kErrorSentinel);
+  EXPECT_FALSE(spooler_.StartDoc(port, L"No such printer", 1, L"Doc"));
+  EXPECT_NE(GetLastError(), kErrorSentinel);
+  EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
   DWORD written = 0;
-  EXPECT_TRUE(spooler_.Write(port, "dropped", &written));
+  EXPECT_TRUE(spooler_.Write(port, "dropped", &written));  // a spooler that writes anyway
   EXPECT_EQ(written, 7u);
   EXPECT_TRUE(spooler_.EndDoc(port));
   EXPECT_TRUE(spooler_.ClosePort(port));

@@ -77,6 +77,15 @@ TEST_F(PortAdmin, DeletePortOfAnOpenOrBusyPortIsRefused) {
   EXPECT_EQ(monitor_.Key().Values(), (Values{{L"1", L"Alpha:"}, {L"2", L"Gamma:"}}));
 }
 
+TEST_F(PortAdmin, DeletePortThatCannotBeSavedKeepsThePortAndReportsTheError) {
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, monitor_.Key().Root().c_str());
+  SetLastError(kErrorSentinel);
+  EXPECT_FALSE(Delete(L"Beta:"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(OnlyCall(), MessageCommandLine(kCannotRemove, L"error"));
+  EXPECT_EQ(monitor_.Spooler().PortNames(), (Ports{L"Gamma:", L"Beta:", L"Alpha:"}));
+}
+
 TEST(PortAdminGap, DeletePortRenumbersOnlyThePortsBeforeTheGap) {
   MessageBoxWatcher boxes;
   PortRegistryKey key(CurrentTestName(), {L"a", L"b"});

@@ -1,6 +1,8 @@
 // The printing user's context: settings, environment, work area, session ids.
 #include <gtest/gtest.h>
 
+#include <userenv.h>
+
 #include <regex>
 
 #include "file_utilities.h"
@@ -52,11 +54,16 @@ TEST_F(UserContext, AVariableWhoseNameOnlyBeginsWithTempIsNotTemp) {
   EXPECT_FALSE(PathExists(scratch_ / L"wrong"));
 }
 
-TEST_F(UserContext, WithoutTempAndTmpTheProcessTemporaryFolderServes) {
+TEST_F(UserContext, WithoutTempAndTmpTheTemporaryFolderOfTheUsersProfileServes) {
   NoUserTempFolders none;
-  wchar_t processTemp[MAX_PATH + 1];
-  GetTempPathW(MAX_PATH, processTemp);
-  EXPECT_EQ(GetWorkArea(), std::wstring(processTemp) + L"Quillmar\\PDF Writer\\");
+  HANDLE token = nullptr;
+  ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+  wchar_t profile[MAX_PATH];
+  DWORD size = MAX_PATH;
+  ASSERT_TRUE(GetUserProfileDirectoryW(token, profile, &size));
+  CloseHandle(token);
+  EXPECT_EQ(GetWorkArea(),
+            std::wstring(profile) + L"\\AppData\\Local\\Temp\\Quillmar\\PDF Writer\\");
 }
 
 TEST_F(UserContext, AWorkAreaThatCannotBeCreatedIsReportedAndAbsent) {

@@ -16,13 +16,13 @@ std::string Narrow(const std::wstring& text) { return std::string(text.begin(), 
 
 using MonitorFolderFaults = MonitorFaultBed;
 
-TEST_F(MonitorFolderFaults, WorkAreaThatCannotBeCreatedShowsItsBoxAndDropsTheJobData) {
+TEST_F(MonitorFolderFaults, WorkAreaThatCannotBeCreatedShowsItsBoxAndFailsTheStart) {
   {
     LockedFolder locked(Folder(L"temp"));
     ASSERT_TRUE(locked.Locked());
     std::vector<DWORD> written;
-    EXPECT_TRUE(PrintJob({"%!PS\n", std::string(4096, 'x')}, &written));
-    EXPECT_EQ(written, (std::vector<DWORD>{5, 4096}));  // the spooler does not send it again
+    EXPECT_FALSE(PrintJob({"%!PS\n", std::string(4096, 'x')}, &written));
+    EXPECT_EQ(written, (std::vector<DWORD>{5, 4096}));  // writes after it are dropped
 
     ASSERT_TRUE(boxes_.WaitForBoxes(1, 5000));
     for (const SeenMessageBox& box : boxes_.Seen()) {
@@ -121,7 +121,7 @@ TEST_F(RegistryFaults, MissingSettingsKeyFailsTheLaunchAndKeepsTheLogInTheWorkAr
 
 using SpoolWriteFaults = MonitorFaultBed;
 
-TEST_F(SpoolWriteFaults, FullDiskKeepsTheJobGoingAndThePortRecovers) {
+TEST_F(SpoolWriteFaults, FullDiskConvertsNoPartialFileAndThePortRecovers) {
   const std::wstring smallDisk = ScratchRootWindows() + L"\\small-disk";
   if (!PathExists(smallDisk + L"\\.mounted")) GTEST_SKIP() << "no small disk could be mounted";
   temp_.Set(smallDisk);
@@ -130,18 +130,17 @@ TEST_F(SpoolWriteFaults, FullDiskKeepsTheJobGoingAndThePortRecovers) {
   const std::vector<std::string> writes(4, std::string(64 * 1024, 'p'));
   EXPECT_TRUE(PrintJob(writes));
   const std::wstring workArea = smallDisk + L"\\Quillmar\\PDF Writer\\";
-  auto spoolFiles = ListFiles(workArea, L"*_printer.ps");
-  ASSERT_EQ(spoolFiles.size(), 1u);
-  const std::string partial = ReadFileBytes(workArea + spoolFiles[0]);
-  EXPECT_LT(partial.size(), 4u * 64 * 1024);
-  EXPECT_EQ(partial, std::string(partial.size(), 'p'));
-  EXPECT_EQ(WaitForConverterCalls(Folder(L"app"), 1, 10000).size(), 1u);
+  EXPECT_TRUE(ListFiles(workArea, L"*_printer.ps").empty());  // the partial file went
+  EXPECT_TRUE(Contains(Log(),
+                       "[EndDocPort] Spool file incomplete, the job stays in the queue: "
+                       "Write failed, Error="));
+  Sleep(300);
+  EXPECT_TRUE(ReadConverterCalls(Folder(L"app")).empty());
   EXPECT_EQ(boxes_.Count(), 0u);
 
   // Space again: the next job on the port is whole.
-  DeleteFileW((workArea + spoolFiles[0]).c_str());
   EXPECT_TRUE(PrintJob({"%!PS\n", "showpage\n"}));
-  spoolFiles = ListFiles(workArea, L"*_printer.ps");
+  auto spoolFiles = ListFiles(workArea, L"*_printer.ps");
   ASSERT_EQ(spoolFiles.size(), 1u);
   EXPECT_EQ(ReadFileBytes(workArea + spoolFiles[0]), "%!PS\nshowpage\n");
 }

@@ -41,6 +41,7 @@ class SpoolerStandIn {
   SpoolerStandIn& operator=(const SpoolerStandIn&) = delete;
 
   bool Loaded() const { return library_ != nullptr; }
+  HMODULE Module() const { return library_; }
   // Calls InitializePrintMonitor; the table is kept for the calls below.
   const MONITOREX* Initialize(const std::wstring& registryRoot);
   const MONITOR& Table() const { return table_->Monitor; }

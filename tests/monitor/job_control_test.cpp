@@ -1,0 +1,257 @@
+// What the monitor tells the spooler about each job (restart, pause, delete),
+// seen through its recorded job control calls, and the messages it sends when
+// it runs where nobody can answer a message box.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <wtsapi32.h>
+
+#include <functional>
+
+#include "job_bed.h"
+#include "job_control_recorder.h"
+
+namespace {
+
+constexpr wchar_t kPrinter[] = L"Test printer";
+constexpr wchar_t kMissingPrinter[] = L"Missing printer";
+constexpr DWORD kJobId = 42;
+
+class JobControl : public JobBed {
+ protected:
+  // One job on the port; false when StartDocPort refused it.
+  bool RunJob(const wchar_t* printer) {
+    HANDLE port = spooler_.OpenPort(L"CORVALE1:");
+    SetLastError(kErrorSentinel);
+    startResult_ = spooler_.StartDoc(port, printer, kJobId, L"Doc");
+    startError_ = GetLastError();
+    if (startResult_) {
+      EXPECT_TRUE(spooler_.Write(port, "%!PS\n"));
+      EXPECT_TRUE(spooler_.EndDoc(port));
+    }
+    EXPECT_TRUE(spooler_.ClosePort(port));
+    return startResult_;
+  }
+  std::vector<DWORD> Commands() const {
+    std::vector<DWORD> commands;
+    for (const JobControlCall& call : recorder_.Calls()) {
+      EXPECT_EQ(call.printer, kPrinter);
+      EXPECT_EQ(call.jobId, kJobId);
+      commands.push_back(call.command);
+    }
+    return commands;
+  }
+  // The error of creating a file of the empty name: a job without a work area.
+  static DWORD EmptyNameError() {
+    SetLastError(0);
+    CreateFileW(L"", GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return GetLastError();
+  }
+  void BlockWorkArea() {
+    WriteFileBytes(scratch_ / L"blocker", "");
+    temp_.Set(scratch_ / L"blocker");  // a file where the work area should be
+  }
+
+  LoadedMonitor monitor_{{L"CORVALE1:"}};
+  const SpoolerStandIn& spooler_ = monitor_.Spooler();
+  JobControlRecorder recorder_{spooler_.Module()};
+  BOOL startResult_ = FALSE;
+  DWORD startError_ = 0;
+};
+
+struct JobCase {
+  const char* name;
+  std::function<void()> arrange;
+  const wchar_t* printer;
+  bool started;
+  bool failsWithCreationError;
+  std::vector<DWORD> commands;
+  size_t converterStarts;
+  bool spoolFileKept;
+};
+
+constexpr DWORD kRestart = JOB_CONTROL_RESTART, kPause = JOB_CONTROL_PAUSE,
+                kDelete = JOB_CONTROL_DELETE;
+
+TEST_F(JobControl, EachOutcomeLeavesTheJobInTheQueueOrDeletesIt) {
+  ASSERT_TRUE(recorder_.Applied());
+  const std::wstring converter = AppFolder() + L"\\gui.exe";
+  const JobCase cases[] = {
+      {"finished job is deleted", [] {}, kPrinter, true, false, {kDelete}, 1, true},
+      {"missing converter keeps the job",
+       [&] { DeleteFileW(converter.c_str()); },
+       kPrinter,
+       true,
+       false,
+       {kRestart, kPause},
+       0,
+       false},
+      {"converter that is no program keeps the job",
+       [&] { WriteFileBytes(converter, "no program"); },
+       kPrinter,
+       true,
+       false,
+       {kRestart, kPause},
+       0,
+       false},
+      {"no AppFolder keeps the job",
+       [&] { appFolder_.Remove(); },
+       kPrinter,
+       true,
+       false,
+       {kRestart, kPause},
+       0,
+       false},
+      {"spool file not creatable fails the start",
+       [&] { BlockWorkArea(); },
+       kPrinter,
+       false,
+       true,
+       {kRestart, kPause},
+       0,
+       false},
+      {"spool file not creatable, printer not openable",
+       [&] { BlockWorkArea(); },
+       kMissingPrinter,
+       false,
+       true,
+       {},
+       0,
+       false},
+      {"failed write starts no converter",
+       [&] { recorder_.FailWrites(ERROR_DISK_FULL); },
+       kPrinter,
+       true,
+       false,
+       {kRestart, kPause},
+       0,
+       false},
+      {"failed flush starts no converter",
+       [&] { recorder_.FailFlushes(ERROR_DISK_FULL); },
+       kPrinter,
+       true,
+       false,
+       {kRestart, kPause},
+       0,
+       false},
+      {"failed write with debug marker keeps the partial file",
+       [&] {
+         WriteFileBytes(AppFolder() + L"\\debug.txt", "");
+         recorder_.FailWrites(ERROR_DISK_FULL);
+       },
+       kPrinter,
+       true,
+       false,
+       {kRestart, kPause},
+       0,
+       true},
+  };
+  const DWORD creationError = EmptyNameError();
+  for (const JobCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.arrange();
+    RunJob(c.printer);
+    EXPECT_EQ(startResult_ != FALSE, c.started);
+    if (c.failsWithCreationError) {
+      EXPECT_EQ(startError_, creationError);
+    }
+    EXPECT_EQ(Commands(), c.commands);
+    EXPECT_EQ(recorder_.OpenPrinters(), 0);
+    EXPECT_EQ(WaitForConverterCalls(AppFolder(), c.converterStarts, 10000).size(),
+              c.converterStarts);
+    if (c.started) {
+      EXPECT_EQ(PathExists(SpoolFile(LoggedSessionIds().at(0))), c.spoolFileKept);
+    }
+
+    // A working bed again for the next case.
+    recorder_.FailWrites(0);
+    recorder_.FailFlushes(0);
+    recorder_.ClearCalls();
+    temp_.Set(scratch_ / L"temp");
+    appFolder_.Set(AppFolder());
+    DeleteFileW((AppFolder() + L"\\debug.txt").c_str());
+    EXPECT_TRUE(InstallFakeConverter(AppFolder()));
+    for (const std::wstring& name : ListFiles(AppFolder(), L"call-*.rec")) {
+      DeleteFileW((AppFolder() + L"\\" + name).c_str());
+    }
+  }
+}
+
+TEST_F(JobControl, AnIncompleteSpoolFileIsLoggedWithItsError) {
+  recorder_.FailWrites(ERROR_DISK_FULL);
+  ASSERT_TRUE(RunJob(kPrinter));
+  const std::string spool = [&] {
+    const std::wstring wide = SpoolFile(LoggedSessionIds().at(0));
+    return std::string(wide.begin(), wide.end());
+  }();
+  const std::string expectedTail =
+      "[EndDocPort] Spool file incomplete, the job stays in the queue: Write failed, Error=112\r\n"
+      "[EndDocPort] Remove PS file: " +
+      spool + "\r\n";
+  const std::string log = Log();
+  ASSERT_GE(log.size(), expectedTail.size());
+  EXPECT_EQ(log.substr(log.size() - expectedTail.size()), expectedTail);
+}
+
+TEST_F(JobControl, TheJobsOwnerReadByGetJobIsLogged) {
+  recorder_.SetJobOwner(L"PC-7", L"alice");
+  ASSERT_TRUE(RunJob(kPrinter));
+  EXPECT_NE(Log().find("[MyStartDocPort] Printer Job - Machine Name: PC-7\r\n"
+                       "[MyStartDocPort] Printer Job - User Name: alice\r\n"),
+            std::string::npos);
+}
+
+// In a process whose window station is not visible (a service), no message box
+// is shown: the message goes to the printing user's session, not waited for,
+// and into port.log.
+struct SentMessage {
+  DWORD sessionId;
+  std::wstring caption, text;
+  DWORD style;
+  BOOL wait;
+};
+std::vector<SentMessage> g_sent;
+
+BOOL WINAPI HiddenStationFlags(HANDLE, int index, PVOID info, DWORD size, LPDWORD needed) {
+  if (index != UOI_FLAGS || size < sizeof(USEROBJECTFLAGS)) return FALSE;
+  *static_cast<USEROBJECTFLAGS*>(info) = USEROBJECTFLAGS{FALSE, FALSE, 0};
+  if (needed) *needed = sizeof(USEROBJECTFLAGS);
+  return TRUE;
+}
+
+BOOL WINAPI RecordSessionMessage(HANDLE, DWORD sessionId, LPWSTR caption, DWORD captionBytes,
+                                 LPWSTR text, DWORD textBytes, DWORD style, DWORD, DWORD* response,
+                                 BOOL wait) {
+  g_sent.push_back({sessionId, std::wstring(caption, captionBytes / sizeof(wchar_t)),
+                    std::wstring(text, textBytes / sizeof(wchar_t)), style, wait});
+  *response = IDASYNC;
+  return TRUE;
+}
+
+TEST_F(JobControl, InAServiceMessagesGoToTheUsersSessionAndTheLog) {
+  g_sent.clear();
+  ImportPatch station(spooler_.Module(), "user32.dll", "GetUserObjectInformationW",
+                      reinterpret_cast<const void*>(&HiddenStationFlags));
+  ImportPatch sink(spooler_.Module(), "wtsapi32.dll", "WTSSendMessageW",
+                   reinterpret_cast<const void*>(&RecordSessionMessage));
+  ASSERT_TRUE(station.Applied() && sink.Applied());
+  BlockWorkArea();
+  EXPECT_FALSE(RunJob(kPrinter));
+  const std::wstring workArea = scratch_ / L"blocker\\Quillmar\\PDF Writer\\";
+  ASSERT_EQ(g_sent.size(), 1u);
+  EXPECT_EQ(g_sent[0].caption, L"PDF Printer - Unable to create working area");
+  EXPECT_EQ(g_sent[0].text, workArea);
+  EXPECT_EQ(g_sent[0].style, static_cast<DWORD>(MB_OK));
+  EXPECT_FALSE(g_sent[0].wait);
+  DWORD processSession = 0;
+  ProcessIdToSessionId(GetCurrentProcessId(), &processSession);
+  EXPECT_EQ(g_sent[0].sessionId, processSession);
+  const std::string narrowArea(workArea.begin(), workArea.end());
+  EXPECT_NE(Log().find("[ShowUserMessage] PDF Printer - Unable to create working area: " +
+                       narrowArea + "\r\n"),
+            std::string::npos);
+  Sleep(300);
+  EXPECT_EQ(boxes_.Count(), 0u);
+}
+
+}  // namespace
