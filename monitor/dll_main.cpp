@@ -6,8 +6,8 @@
 #include <cstddef>
 
 #include "job_capture.h"
+#include "monitor_event.h"
 #include "monitor_state.h"
-#include "monitor_texts.h"
 #include "port_entries.h"
 
 namespace {
@@ -58,8 +58,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserv
 }
 
 // Called once by the spooler after loading: keeps the registry root (a key under
-// HKEY_LOCAL_MACHINE), creates the monitor event and loads the port list from the
-// numbered values of that key. Returns the table in every case.
+// HKEY_LOCAL_MACHINE), creates the monitor event (every user may wait on it) and loads the port
+// list from the numbered values of that key. Returns the table in every case.
 extern "C" LPMONITOREX WINAPI InitializePrintMonitor(LPWSTR pRegistryRoot) {
   MonitorState& state = Monitor();
   try {
@@ -68,7 +68,7 @@ extern "C" LPMONITOREX WINAPI InitializePrintMonitor(LPWSTR pRegistryRoot) {
     state.registryRoot.clear();
   }
   if (state.event) CloseHandle(state.event);  // a repeated call keeps one handle
-  state.event = CreateEventW(nullptr, FALSE, FALSE, monitor_texts::kEventName);
+  state.event = CreateMonitorEvent();
   if (state.ports) {
     MonitorLock lock;
     try {

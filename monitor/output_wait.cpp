@@ -3,12 +3,19 @@
 #include <optional>
 
 #include "entry_boundary.h"
-#include "monitor_texts.h"
+#include "monitor_event.h"
 #include "text_rules.h"
 #include "unique_resource.h"
 #include "wait_schedule.h"
 
 namespace {
+
+struct ChangeNotificationTraits {
+  using Type = HANDLE;
+  static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(Type h) noexcept { FindCloseChangeNotification(h); }
+};
+using UniqueChangeNotification = UniqueResource<ChangeNotificationTraits>;
 
 int64_t SystemTimeUnits() {
   FILETIME now;
@@ -17,30 +24,66 @@ int64_t SystemTimeUnits() {
                               now.dwLowDateTime);
 }
 
+// Signalled when a name in the file's folder changes or a file there is
+// written: a PDF renamed into place is seen at once, whoever wrote it.
+UniqueChangeNotification WatchFolderOf(const std::wstring& path) {
+  const std::wstring folder = FolderOfPath(path);
+  if (folder.empty()) return {};
+  return UniqueChangeNotification(FindFirstChangeNotificationW(
+      folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE));
+}
+
+EntryResult WaitForFile(const std::wstring& path, DWORD timeoutMs) {
+  if (OutputExists(path)) return Succeeded();
+  const UniqueHandle event = OpenMonitorEvent();
+  const UniqueChangeNotification folderChange = WatchFolderOf(path);
+  HANDLE wakers[2];
+  DWORD wakerCount = 0;
+  if (event) wakers[wakerCount++] = event.get();
+  const DWORD folderWaker = WAIT_OBJECT_0 + wakerCount;
+  if (folderChange) wakers[wakerCount++] = folderChange.get();
+
+  const int64_t start = SystemTimeUnits();
+  while (const std::optional<uint32_t> pass =
+             NextPassMilliseconds(start, timeoutMs, SystemTimeUnits())) {
+    if (wakerCount == 0) {
+      Sleep(*pass);
+    } else if (WaitForMultipleObjects(wakerCount, wakers, FALSE, *pass) == folderWaker &&
+               folderChange) {
+      // Armed again before the test, so that no change after it is missed.
+      FindNextChangeNotification(folderChange.get());
+    }
+    if (OutputExists(path)) return Succeeded();
+  }
+  return OutputExists(path) ? Succeeded() : Failed(ERROR_TIMEOUT);
+}
+
+// The name in the ANSI code page as UTF-16, within MAX_PATH code units.
+std::optional<std::wstring> WidenAnsiName(LPCSTR name) {
+  if (!name) return std::nullopt;
+  wchar_t buffer[MAX_PATH];
+  const int units = MultiByteToWideChar(CP_ACP, 0, name, -1, buffer, MAX_PATH);
+  if (units <= 0) return std::nullopt;
+  return std::wstring(buffer, static_cast<size_t>(units - 1));
+}
+
 }  // namespace
 
 bool OutputExists(const std::wstring& path) {
-  UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFileHandle file(CreateFileW(
+      path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+      FILE_ATTRIBUTE_NORMAL | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr));
   return static_cast<bool>(file);
 }
 
 BOOL WINAPI WaitForOutput(LPCSTR fileName, DWORD timeoutMs) {
   return RunExport([&] {
-    const std::optional<std::wstring> path = WidenSingleByte(fileName, MAX_PATH);
-    if (!path) return Failed(ERROR_INVALID_NAME);
-    if (OutputExists(*path)) return Succeeded();
-    UniqueHandle event(OpenEventW(SYNCHRONIZE, FALSE, monitor_texts::kEventName));
-    const int64_t start = SystemTimeUnits();
-    while (const std::optional<uint32_t> pass =
-               NextPassMilliseconds(start, timeoutMs, SystemTimeUnits())) {
-      if (event) {
-        WaitForSingleObject(event.get(), *pass);
-      } else {
-        Sleep(*pass);
-      }
-      if (OutputExists(*path)) return Succeeded();
-    }
-    return OutputExists(*path) ? Succeeded() : Failed(ERROR_TIMEOUT);
+    const std::optional<std::wstring> path = WidenAnsiName(fileName);
+    return path ? WaitForFile(*path, timeoutMs) : Failed(ERROR_INVALID_NAME);
   });
+}
+
+BOOL WINAPI WaitForOutputW(LPCWSTR fileName, DWORD timeoutMs) {
+  return RunExport(
+      [&] { return fileName ? WaitForFile(fileName, timeoutMs) : Failed(ERROR_INVALID_NAME); });
 }

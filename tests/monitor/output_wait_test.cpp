@@ -3,6 +3,7 @@
 
 #include <thread>
 
+#include "import_patch.h"
 #include "job_bed.h"
 
 namespace {
@@ -90,6 +91,47 @@ TEST_F(OutputWait, TimeOutsNearTheLimitStillFindTheFile) {
   const std::wstring second = scratch_ / L"second.pdf";
   EXPECT_TRUE(wait_(std::string(second.begin(), second.end()).c_str(), 0xFFFFFFF0u));
   maker2.join();
+}
+
+TEST_F(OutputWait, NamesAreReadInTheAnsiCodePageAndInUtf16) {
+  const std::wstring wide = scratch_ / L"Rechnung \u20AC.pdf";
+  BOOL lossy = FALSE;
+  char ansi[MAX_PATH];
+  ASSERT_GT(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, MAX_PATH, nullptr, &lossy), 0);
+  ASSERT_FALSE(lossy) << "the ANSI code page has no euro sign";
+  WriteFileBytes(wide, "pdf");
+  EXPECT_TRUE(wait_(ansi, 0));
+  auto waitW = reinterpret_cast<BOOL(WINAPI*)(LPCWSTR, DWORD)>(
+      reinterpret_cast<void*>(GetProcAddress(library_.Module(), "WaitForOutputW")));
+  ASSERT_NE(waitW, nullptr);
+  EXPECT_TRUE(waitW(wide.c_str(), 0));
+  const std::wstring eastAsian = scratch_ / L"\u5831\u544A.pdf";
+  SetLastError(kErrorSentinel);
+  EXPECT_FALSE(waitW(eastAsian.c_str(), 0));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_TIMEOUT));
+  WriteFileBytes(eastAsian, "pdf");
+  EXPECT_TRUE(waitW(eastAsian.c_str(), 0));
+}
+
+// Each pass is stretched to ten seconds, so only a wake-up can end it early.
+DWORD WINAPI LongPasses(DWORD count, const HANDLE* handles, BOOL all, DWORD) {
+  return WaitForMultipleObjects(count, handles, all, 10000);
+}
+
+TEST_F(OutputWait, AFileRenamedIntoItsFolderWakesTheWaiter) {
+  ImportPatch longPasses(library_.Module(), "kernel32.dll", "WaitForMultipleObjects",
+                         reinterpret_cast<const void*>(&LongPasses));
+  ASSERT_TRUE(longPasses.Applied());
+  const std::wstring written = scratch_ / L"written.tmp";
+  WriteFileBytes(written, "pdf");
+  std::thread renamer([&] {
+    Sleep(300);
+    MoveFileW(written.c_str(), (scratch_ / L"out.pdf").c_str());
+  });
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_TRUE(wait_(Target().c_str(), 30000));
+  EXPECT_LT(ElapsedSince(start), 5000u);
+  renamer.join();
 }
 
 class MonitorEvent : public JobBed {
