@@ -1,5 +1,7 @@
 # The two commands: `make demo` runs the main job, `make test` runs every test.
 BUILD_DIR := build
+# The x86 build: built first, its binaries are checked and packed by the x64 build.
+X86_BUILD_DIR := build-x86
 MAKEFLAGS += --no-print-directory
 JOBS ?= 2
 # The pure core built for the host under the sanitizers, and its fuzz targets.
@@ -14,9 +16,11 @@ prerequisites:
 	@./scripts/install-prerequisites.sh
 
 configure: prerequisites
+	@[ -f $(X86_BUILD_DIR)/CMakeCache.txt ] || cmake --preset mingw-x86 >/dev/null
 	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake --preset mingw >/dev/null
 
 build: configure
+	@cmake --build $(X86_BUILD_DIR) -j $(JOBS)
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 test: build native-test
@@ -47,4 +51,4 @@ benchmark: build
 	@./scripts/benchmark-print-to-pdf.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR) $(NATIVE_DIR)
+	rm -rf $(BUILD_DIR) $(X86_BUILD_DIR) $(NATIVE_DIR)

@@ -9,14 +9,27 @@
 #include "monitor_event.h"
 #include "monitor_state.h"
 #include "port_entries.h"
+#include "port_list.h"
 
 namespace {
+
+// The size field of the table: the 14 entries, without the slots after them.
+constexpr DWORD kMonitorTableBytes = offsetof(MONITOR, pfnXcvOpenPort);
+static_assert(kMonitorTableBytes == 14 * sizeof(void*));
+// The platform's figures: the table has 56 bytes in a 32-bit build and 112 in a
+// 64-bit one; a level-1 list of one port named with four characters needs 14 and
+// 18 bytes; a level-2 entry has 20 and 32 bytes.
+constexpr bool kIs32Bit = sizeof(void*) == 4;
+static_assert(kMonitorTableBytes == (kIs32Bit ? 56 : 112));
+static_assert(PortInfoBytes(1, 4, 0, 0) == (kIs32Bit ? 14 : 18));
+static_assert(PortEntryBytes(1) == (kIs32Bit ? 4 : 8));
+static_assert(PortEntryBytes(2) == (kIs32Bit ? 20 : 32));
 
 // The legacy monitor table preceded by its size. The size covers the 14 entries;
 // the three slots after them (read by some spoolers) stay null.
 MONITOREX BuildMonitorTable() {
   MONITOREX table{};
-  table.dwMonitorSize = offsetof(MONITOR, pfnXcvOpenPort);
+  table.dwMonitorSize = kMonitorTableBytes;
   MONITOR& m = table.Monitor;
   m.pfnEnumPorts = MonEnumPorts;          //  1: ports at level 1 or 2
   m.pfnOpenPort = MonOpenPort;            //  2: port record as handle, marked open
@@ -39,8 +52,6 @@ MONITOREX BuildMonitorTable() {
 }
 
 MONITOREX g_monitorTable = BuildMonitorTable();
-
-static_assert(offsetof(MONITOR, pfnXcvOpenPort) == 14 * sizeof(void*));
 
 }  // namespace
 

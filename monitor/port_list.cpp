@@ -123,15 +123,7 @@ DWORD PortList::Count() const {
 }
 
 DWORD PortList::InfoSize(const PortRecord& record, DWORD level) const {
-  switch (level) {
-    case 1:
-      return sizeof(PORT_INFO_1W) + StringBytes(record.portName);
-    case 2:
-      return sizeof(PORT_INFO_2W) + StringBytes(record.portName) + StringBytes(monitorName_) +
-             StringBytes(portDescription_);
-    default:
-      return 0;
-  }
+  return PortInfoBytes(level, record.portName.size(), monitorName_.size(), portDescription_.size());
 }
 
 LPBYTE PortList::FillInfo(const PortRecord& record, DWORD level, LPBYTE entry,
@@ -169,7 +161,7 @@ BOOL PortList::Enum(DWORD level, LPBYTE ports, DWORD bufferSize, LPDWORD needed,
     SetLastError(ERROR_INVALID_LEVEL);
     return FALSE;
   }
-  const DWORD entrySize = level == 1 ? sizeof(PORT_INFO_1W) : sizeof(PORT_INFO_2W);
+  const DWORD entrySize = PortEntryBytes(level);
   LPBYTE entry = ports;
   LPBYTE stringEnd = ports + bufferSize;
   for (const PortRecord* record = head_; record->next; record = record->next) {

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <windows.h>
+#include <winspool.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -20,6 +22,30 @@ struct JobContext {
 // State flags of a port record.
 inline constexpr DWORD kDocumentInProgress = 0x1;
 inline constexpr DWORD kPortOpen = 0x2;
+
+// Bytes of one EnumPorts entry at a level (PORT_INFO_1W, PORT_INFO_2W); 0 for others.
+constexpr DWORD PortEntryBytes(DWORD level) {
+  return level == 1 ? sizeof(PORT_INFO_1W) : level == 2 ? sizeof(PORT_INFO_2W) : 0;
+}
+
+// Bytes one port needs in an EnumPorts buffer at a level: its entry and the
+// entry's strings with their terminators (lengths in code units). Level 1 has the
+// port name only; level 2 also the monitor name and port description.
+constexpr DWORD PortInfoBytes(DWORD level, std::size_t portName, std::size_t monitorName,
+                              std::size_t description) {
+  const auto stringBytes = [](std::size_t length) {
+    return static_cast<DWORD>((length + 1) * sizeof(wchar_t));
+  };
+  switch (level) {
+    case 1:
+      return PortEntryBytes(1) + stringBytes(portName);
+    case 2:
+      return PortEntryBytes(2) + stringBytes(portName) + stringBytes(monitorName) +
+             stringBytes(description);
+    default:
+      return 0;
+  }
+}
 
 struct PortRecord {
   std::wstring portName;
