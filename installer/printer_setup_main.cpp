@@ -2,8 +2,11 @@
 //
 //   printer_setup install   PostScript driver, port monitor with its port, printer
 //   printer_setup remove    printer, port monitor with its port, our own driver
+//   printer_setup secure-folder <folder> <64-bit Program Files>
+//                           the program folder, made and given the rights of
+//                           Program Files unless it lies inside it
 //
-// Both can run any number of times: what exists already is kept (install) and
+// Install and remove can run any number of times: what exists already is kept (install) and
 // what is missing is skipped (remove). Exit code 0 on success, else the system
 // error code of the step that failed (2 for a wrong command line).
 #include <windows.h>
@@ -12,6 +15,7 @@
 #include <string>
 
 #include "port_monitor_setup.h"
+#include "program_folder_security.h"
 #include "printer_driver_setup.h"
 #include "printer_queue_setup.h"
 #include "setup_error.h"
@@ -41,13 +45,20 @@ void Remove() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  const std::wstring verb = argc == 2 ? argv[1] : L"";
-  if (verb != L"install" && verb != L"remove") {
-    std::fwprintf(stderr, L"Usage: printer_setup install|remove\n");
+  const std::wstring verb = argc >= 2 ? argv[1] : L"";
+  const bool securing = argc == 4 && verb == L"secure-folder";
+  if (!securing && (argc != 2 || (verb != L"install" && verb != L"remove"))) {
+    std::fwprintf(stderr,
+                  L"Usage: printer_setup install|remove|secure-folder <folder> <program files>\n");
     return ERROR_BAD_ARGUMENTS;
   }
   try {
-    verb == L"install" ? Install() : Remove();
+    if (securing) {
+      SecureProgramFolder(argv[2], argv[3]);
+      std::fwprintf(stdout, L"Program folder ready: %ls\n", argv[2]);
+    } else {
+      verb == L"install" ? Install() : Remove();
+    }
     return 0;
   } catch (const SetupError& error) {
     std::fwprintf(stderr, L"%ls failed: error %lu: %ls\n", error.step.c_str(), error.code,

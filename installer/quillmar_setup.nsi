@@ -1,21 +1,34 @@
-; Setup program of Quillmar PDF Writer (64-bit).
+; Setup program of Quillmar PDF Writer, for 32-bit and 64-bit Windows.
 ;
 ; Installs the program files, the machine-wide settings key, the settings
 ; component's COM registration, the port monitor in the system folder with its
 ; port, a PostScript printer driver and the printer "Quillmar Printer", and an
-; uninstall entry. The uninstaller removes all of it. Both run silently with /S;
-; /D=<folder> (last on the command line) chooses the program folder.
+; uninstall entry. On 64-bit Windows the spooler's part is x64, and 32-bit
+; programs get the x86 settings component (registered in the 32-bit registry
+; view, as data: a 64-bit process cannot call its DllRegisterServer) and the
+; x86 monitor library in the 32-bit system folder for WaitForOutput. On 32-bit
+; Windows everything is x86. The uninstaller removes all of it. Both run
+; silently with /S; /D=<folder> (last on the command line) chooses the program
+; folder, which gets the rights of Program Files when it lies outside it.
 ;
-; CMake passes the files to pack and the output:
-;   makensis /DOUTPUT_FILE=... /DMONITOR_DLL=... /DSETTINGS_DLL=... /DCONFIG_EXE=...
-;            /DCONVERTER_EXE=... /DPRINTER_SETUP_EXE=... /DPRINTER_DESCRIPTION=...
+; CMake passes the stub (x86-unicode: the setup for both kinds; amd64-unicode:
+; the same for 64-bit Windows only), the files to pack, the class's GUIDs and
+; the output:
+;   makensis /DSTUB=... /DOUTPUT_FILE=... /DMONITOR_DLL=... /DSETTINGS_DLL=...
+;            /DCONFIG_EXE=... /DCONVERTER_EXE=... /DPRINTER_SETUP_EXE=...
+;            /DMONITOR_DLL_X86=... (and the other four _X86) /DPRINTER_DESCRIPTION=...
+;            /DSETTINGS_CLSID=... /DSETTINGS_LIBID=... /DSETTINGS_IID=...
 ;            quillmar_setup.nsi
 
 Unicode true
-Target amd64-unicode
+Target ${STUB}
 SetCompressor /SOLID lzma
 
 !include LogicLib.nsh
+!include x64.nsh
+; The 64-bit build knows ${RunningX64} when packing and leaves the other
+; branches' labels unused.
+!pragma warning disable 6012
 
 !define PRODUCT_NAME "Quillmar PDF Writer"
 !define PRODUCT_VERSION "3.00.0013"
@@ -24,6 +37,16 @@ SetCompressor /SOLID lzma
 !define PRODUCT_KEY "SOFTWARE\Quillmar\PDF Writer"
 !define COMPANY_KEY "SOFTWARE\Quillmar"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmar PDF Writer"
+; The settings component's COM names.
+!define SETTINGS_PROGID "corvale.PDFPrinterSettings"
+!define SETTINGS_CLASS "PDFPrinterSettings"
+!define SETTINGS_INTERFACE "_PDFPrinterSettings"
+!define TYPELIB_NAME "corvale"
+; The automation marshaler (oleaut32) for the dual interface.
+!define AUTOMATION_PROXY "{00020424-0000-0000-C000-000000000046}"
+; Where the x86 settings component goes on 64-bit Windows.
+!define X86_FOLDER "$INSTDIR\x86"
+!define SYSWOW64 "$WINDIR\SysWOW64"
 
 Name "${PRODUCT_NAME}"
 OutFile "${OUTPUT_FILE}"
@@ -45,6 +68,25 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
+; On 64-bit Windows both run with the 64-bit registry view and the real
+; system folder (a 32-bit setup program would see the 32-bit ones).
+!macro UseNativeViews
+  ${If} ${RunningX64}
+    SetRegView 64
+    !if ${NSIS_PTR_SIZE} <= 4
+      ${DisableX64FSRedirection}
+    !endif
+  ${EndIf}
+!macroend
+
+Function .onInit
+  !insertmacro UseNativeViews
+FunctionEnd
+
+Function un.onInit
+  !insertmacro UseNativeViews
+FunctionEnd
+
 ; Shows a failure (not in silent mode), and ends with exit code 2.
 !macro FailWith text
   DetailPrint "${text}"
@@ -53,12 +95,77 @@ UninstPage instfiles
   Abort
 !macroend
 
-Section "Install"
+; The program files of one architecture (x64 or x86 names of the defines).
+!macro ProgramFiles CONVERTER CONFIG SETTINGS PRINTER_SETUP
   SetOutPath "$INSTDIR"
-  File "/oname=gui.exe" "${CONVERTER_EXE}"
-  File "/oname=config.exe" "${CONFIG_EXE}"
-  File "/oname=tavrin.dll" "${SETTINGS_DLL}"
-  File "/oname=printer_setup.exe" "${PRINTER_SETUP_EXE}"
+  File "/oname=gui.exe" "${CONVERTER}"
+  File "/oname=config.exe" "${CONFIG}"
+  File "/oname=tavrin.dll" "${SETTINGS}"
+  File "/oname=printer_setup.exe" "${PRINTER_SETUP}"
+!macroend
+
+; The x86 settings component registered for 32-bit programs in the 32-bit
+; registry view: what its DllRegisterServer and RegisterTypeLib would write.
+!macro RegisterX86Settings
+  SetRegView 32
+  !define CLASS_KEY "Software\Classes\CLSID\${SETTINGS_CLSID}"
+  WriteRegStr HKLM "${CLASS_KEY}" "" "${SETTINGS_CLASS}"
+  WriteRegStr HKLM "${CLASS_KEY}\InprocServer32" "" "${X86_FOLDER}\tavrin.dll"
+  WriteRegStr HKLM "${CLASS_KEY}\InprocServer32" "ThreadingModel" "Apartment"
+  WriteRegStr HKLM "${CLASS_KEY}\ProgID" "" "${SETTINGS_PROGID}"
+  WriteRegStr HKLM "${CLASS_KEY}\VERSION" "" "1.0"
+  WriteRegStr HKLM "${CLASS_KEY}\TypeLib" "" "${SETTINGS_LIBID}"
+  WriteRegStr HKLM "${CLASS_KEY}\Programmable" "" ""
+  !undef CLASS_KEY
+  WriteRegStr HKLM "Software\Classes\${SETTINGS_PROGID}" "" "${SETTINGS_CLASS}"
+  WriteRegStr HKLM "Software\Classes\${SETTINGS_PROGID}\Clsid" "" "${SETTINGS_CLSID}"
+  !define LIB_KEY "Software\Classes\TypeLib\${SETTINGS_LIBID}\1.0"
+  WriteRegStr HKLM "${LIB_KEY}" "" "${TYPELIB_NAME}"
+  WriteRegStr HKLM "${LIB_KEY}\0\win32" "" "${X86_FOLDER}\tavrin.dll"
+  WriteRegStr HKLM "${LIB_KEY}\FLAGS" "" "0"
+  WriteRegStr HKLM "${LIB_KEY}\HELPDIR" "" "${X86_FOLDER}"
+  !undef LIB_KEY
+  !define INTERFACE_KEY "Software\Classes\Interface\${SETTINGS_IID}"
+  WriteRegStr HKLM "${INTERFACE_KEY}" "" "${SETTINGS_INTERFACE}"
+  WriteRegStr HKLM "${INTERFACE_KEY}\ProxyStubClsid" "" "${AUTOMATION_PROXY}"
+  WriteRegStr HKLM "${INTERFACE_KEY}\ProxyStubClsid32" "" "${AUTOMATION_PROXY}"
+  WriteRegStr HKLM "${INTERFACE_KEY}\TypeLib" "" "${SETTINGS_LIBID}"
+  WriteRegStr HKLM "${INTERFACE_KEY}\TypeLib" "Version" "1.0"
+  !undef INTERFACE_KEY
+  SetRegView 64
+!macroend
+
+; Everything of the settings component in the current registry view.
+!macro DeleteSettingsRegistration
+  DeleteRegKey HKLM "Software\Classes\CLSID\${SETTINGS_CLSID}"
+  DeleteRegKey HKLM "Software\Classes\${SETTINGS_PROGID}"
+  DeleteRegKey HKLM "Software\Classes\TypeLib\${SETTINGS_LIBID}"
+  DeleteRegKey HKLM "Software\Classes\Interface\${SETTINGS_IID}"
+!macroend
+
+Section "Install"
+  ; The program folder is made and secured before anything goes into it, by a
+  ; copy of printer_setup.exe in the setup program's own temporary folder.
+  InitPluginsDir
+  ${If} ${RunningX64}
+    File "/oname=$PLUGINSDIR\printer_setup.exe" "${PRINTER_SETUP_EXE}"
+  ${Else}
+    File "/oname=$PLUGINSDIR\printer_setup.exe" "${PRINTER_SETUP_EXE_X86}"
+  ${EndIf}
+  nsExec::ExecToLog '"$PLUGINSDIR\printer_setup.exe" secure-folder "$INSTDIR" "$PROGRAMFILES64"'
+  Pop $0
+  ${If} $0 != 0
+    !insertmacro FailWith "The program folder $INSTDIR cannot be given the rights of Program Files ($0)."
+  ${EndIf}
+
+  ${If} ${RunningX64}
+    !insertmacro ProgramFiles "${CONVERTER_EXE}" "${CONFIG_EXE}" "${SETTINGS_DLL}" "${PRINTER_SETUP_EXE}"
+    SetOutPath "${X86_FOLDER}"
+    File "/oname=tavrin.dll" "${SETTINGS_DLL_X86}"
+  ${Else}
+    !insertmacro ProgramFiles "${CONVERTER_EXE_X86}" "${CONFIG_EXE_X86}" "${SETTINGS_DLL_X86}" "${PRINTER_SETUP_EXE_X86}"
+  ${EndIf}
+  SetOutPath "$INSTDIR"
   ; The printer description that Wine's PostScript driver needs (unused on Windows).
   File "/oname=quillmar.ppd" "${PRINTER_DESCRIPTION}"
 
@@ -82,9 +189,16 @@ Section "Install"
     !insertmacro FailWith "Removing the earlier printer failed ($0)."
   ${EndIf}
 
-  ; The spooler loads port monitors from the system folder.
+  ; The spooler loads port monitors from the system folder, in its own
+  ; architecture; 32-bit programs load WaitForOutput's from theirs.
   SetOutPath "$SYSDIR"
-  File "/oname=corvale.dll" "${MONITOR_DLL}"
+  ${If} ${RunningX64}
+    File "/oname=corvale.dll" "${MONITOR_DLL}"
+    SetOutPath "${SYSWOW64}"
+    File "/oname=corvale.dll" "${MONITOR_DLL_X86}"
+  ${Else}
+    File "/oname=corvale.dll" "${MONITOR_DLL_X86}"
+  ${EndIf}
   SetOutPath "$INSTDIR"
 
   WriteRegStr HKLM "${SETTINGS_KEY}" "AppFolder" "$INSTDIR"
@@ -92,6 +206,9 @@ Section "Install"
   ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\tavrin.dll"' $0
   ${If} $0 != 0
     !insertmacro FailWith "Registering the settings component failed ($0)."
+  ${EndIf}
+  ${If} ${RunningX64}
+    !insertmacro RegisterX86Settings
   ${EndIf}
 
   nsExec::ExecToLog '"$INSTDIR\printer_setup.exe" install'
@@ -109,16 +226,29 @@ Section "Uninstall"
       !insertmacro FailWith "Removing the printer failed ($0)."
     ${EndIf}
   ${EndIf}
-  ; A library still held by the spooler goes at the next restart.
+  ; A library still held by the spooler or a program goes at the next restart.
   Delete /REBOOTOK "$SYSDIR\corvale.dll"
+  ${If} ${RunningX64}
+    Delete /REBOOTOK "${SYSWOW64}\corvale.dll"
+  ${EndIf}
 
   ${If} ${FileExists} "$INSTDIR\tavrin.dll"
     ExecWait '"$SYSDIR\regsvr32.exe" /s /u "$INSTDIR\tavrin.dll"' $0
   ${EndIf}
+  ; What regsvr32 leaves: the 32-bit view's registration (written as data),
+  ; and a type library key that still held the win32 entry.
+  ${If} ${RunningX64}
+    SetRegView 32
+    !insertmacro DeleteSettingsRegistration
+    SetRegView 64
+  ${EndIf}
+  !insertmacro DeleteSettingsRegistration
 
   Delete "$INSTDIR\gui.exe"
   Delete "$INSTDIR\config.exe"
   Delete "$INSTDIR\tavrin.dll"
+  Delete "${X86_FOLDER}\tavrin.dll"
+  RMDir "${X86_FOLDER}"
   Delete "$INSTDIR\printer_setup.exe"
   Delete "$INSTDIR\quillmar.ppd"
   Delete "$INSTDIR\debug.txt"

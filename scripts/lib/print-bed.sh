@@ -26,8 +26,9 @@ fresh_prefix() {
 
 # The setup program, run silently.
 install_product() {
-  setup=$(ls "$build"/installer/*Setup*.exe 2>/dev/null | head -n 1)
-  [ -n "$setup" ] || { echo "No setup program was built in $build/installer" >&2; return 1; }
+  # The 64-bit-only build of the setup: this machine runs no 32-bit code.
+  setup="$build/installer/QuillmarPDFWriterSetup-x64.exe"
+  [ -f "$setup" ] || { echo "No setup program was built in $build/installer" >&2; return 1; }
   timeout 300 "$run" "$setup" /S
 }
 

@@ -88,6 +88,50 @@ TEST_F(InstalledProduct, RegistersTheSettingsClassFromTheProgramFolder) {
   CoUninitialize();
 }
 
+// 32-bit programs find the x86 component in their registry view, registered as
+// the component registers itself in the 64-bit view, and WaitForOutput in
+// their system folder; the 64-bit side stays x64.
+TEST_F(InstalledProduct, RegistersTheX86SettingsComponentForThirtyTwoBitPrograms) {
+  const std::wstring classKey = kSettingsClsidKey;
+  const std::wstring clsid = classKey.substr(classKey.find(L'{'));
+  const std::wstring libId = std::wstring(kSettingsTypeLibKey).substr(8);
+  const struct {
+    REGSAM view;
+    std::wstring library;
+    WORD machine;
+    const wchar_t* typeLibEntry;
+  } views[] = {
+      {KEY_WOW64_32KEY, folder_ + L"\\x86\\tavrin.dll", IMAGE_FILE_MACHINE_I386, L"win32"},
+      {KEY_WOW64_64KEY, folder_ + L"\\tavrin.dll", IMAGE_FILE_MACHINE_AMD64, L"win64"},
+  };
+  for (const auto& v : views) {
+    SCOPED_TRACE(v.view == KEY_WOW64_32KEY ? "32-bit view" : "64-bit view");
+    EXPECT_EQ(PeMachine(v.library), v.machine);
+    const auto server = ReadText(HKEY_CLASSES_ROOT, classKey + L"\\InprocServer32", L"", v.view);
+    ASSERT_TRUE(server.has_value());
+    EXPECT_TRUE(SameText(*server, v.library)) << *server;
+    EXPECT_EQ(
+        ReadText(HKEY_CLASSES_ROOT, classKey + L"\\InprocServer32", L"ThreadingModel", v.view),
+        L"Apartment");
+    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, std::wstring(kSettingsProgId) + L"\\Clsid", L"", v.view),
+              clsid);
+    const auto typeLib =
+        ReadText(HKEY_CLASSES_ROOT,
+                 std::wstring(kSettingsTypeLibKey) + L"\\1.0\\0\\" + v.typeLibEntry, L"", v.view);
+    ASSERT_TRUE(typeLib.has_value());
+    EXPECT_TRUE(SameText(*typeLib, v.library)) << *typeLib;
+    // The rest as the component's own registration writes it.
+    for (const wchar_t* key : {L"", L"\\ProgID", L"\\VERSION", L"\\TypeLib", L"\\Programmable"}) {
+      EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, classKey + key, L"", v.view),
+                ReadText(HKEY_CLASSES_ROOT, classKey + key, L"", KEY_WOW64_64KEY))
+          << "class key" << key;
+    }
+    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, classKey + L"\\TypeLib", L"", v.view), libId);
+  }
+  EXPECT_EQ(PeMachine(SystemWow64Folder() + L"\\corvale.dll"), IMAGE_FILE_MACHINE_I386);
+  EXPECT_EQ(PeMachine(SystemFolder() + L"\\corvale.dll"), IMAGE_FILE_MACHINE_AMD64);
+}
+
 TEST_F(InstalledProduct, ListsTheMonitorAndItsOnePort) {
   const auto monitors = MonitorNames();
   EXPECT_EQ(std::count(monitors.begin(), monitors.end(), kMonitorName), 1);

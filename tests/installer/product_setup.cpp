@@ -48,6 +48,33 @@ std::wstring SystemFolder() {
   return std::wstring(buffer, length);
 }
 
+std::wstring SystemWow64Folder() {
+  wchar_t buffer[MAX_PATH];
+  const UINT length = GetSystemWow64DirectoryW(buffer, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
+}
+
+WORD PeMachine(const std::wstring& path) {
+  UniqueFileHandle file(
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  IMAGE_DOS_HEADER dos{};
+  DWORD read = 0;
+  if (!file || !ReadFile(file.get(), &dos, sizeof(dos), &read, nullptr) || read != sizeof(dos) ||
+      dos.e_magic != IMAGE_DOS_SIGNATURE) {
+    return 0;
+  }
+  struct {
+    DWORD signature;
+    IMAGE_FILE_HEADER header;
+  } nt{};
+  if (SetFilePointer(file.get(), dos.e_lfanew, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
+      !ReadFile(file.get(), &nt, sizeof(nt), &read, nullptr) || read != sizeof(nt) ||
+      nt.signature != IMAGE_NT_SIGNATURE) {
+    return 0;
+  }
+  return nt.header.Machine;
+}
+
 std::wstring PrinterDriverFolder() {
   wchar_t folder[MAX_PATH];
   DWORD size = 0;
@@ -81,24 +108,29 @@ std::optional<DWORD> RunUninstallerFrom(const std::wstring& uninstaller,
   return RunWithEnvironment(QuoteArgument(copy) + L" /S _?=" + folder, {}, {}, kSetupTimeoutMs);
 }
 
-std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const std::wstring& name) {
+std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const std::wstring& name,
+                                     REGSAM view) {
+  UniqueRegKey opened;
+  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE | view, opened.put()) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
   DWORD size = 0;
-  if (RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+  if (RegGetValueW(opened.get(), nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
       ERROR_SUCCESS) {
     return std::nullopt;
   }
   std::wstring text(size / sizeof(wchar_t), L'\0');
-  if (RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(), &size) !=
-      ERROR_SUCCESS) {
+  if (RegGetValueW(opened.get(), nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(),
+                   &size) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   text.resize(wcsnlen(text.c_str(), text.size()));
   return text;
 }
 
-bool KeyExists(HKEY root, const std::wstring& key) {
+bool KeyExists(HKEY root, const std::wstring& key, REGSAM view) {
   UniqueRegKey opened;
-  return RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, opened.put()) == ERROR_SUCCESS;
+  return RegOpenKeyExW(root, key.c_str(), 0, KEY_READ | view, opened.put()) == ERROR_SUCCESS;
 }
 
 std::vector<std::wstring> MonitorNames() {
@@ -156,12 +188,22 @@ std::vector<std::wstring> RemainingTraces(const std::wstring& folder) {
   note(PathExists(folder), L"program folder " + folder);
   note(PathExists(ExpandedFolder(L"%ProgramFiles%") + L"\\Quillmar"), L"company folder");
   note(PathExists(SystemFolder() + L"\\corvale.dll"), L"corvale.dll in the system folder");
+  note(PathExists(SystemWow64Folder() + L"\\corvale.dll"),
+       L"corvale.dll in the 32-bit system folder");
   note(KeyExists(HKEY_LOCAL_MACHINE, kSettingsKey), L"settings key");
   note(KeyExists(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Quillmar"), L"company key");
   note(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey), L"uninstall entry");
-  note(KeyExists(HKEY_CLASSES_ROOT, kSettingsProgId), L"settings ProgID");
-  note(KeyExists(HKEY_CLASSES_ROOT, kSettingsClsidKey), L"settings class");
-  note(KeyExists(HKEY_CLASSES_ROOT, kSettingsTypeLibKey), L"settings type library");
+  for (const auto& [view, name] : {std::pair{KEY_WOW64_64KEY, L" (64-bit view)"},
+                                   std::pair{KEY_WOW64_32KEY, L" (32-bit view)"}}) {
+    note(KeyExists(HKEY_CLASSES_ROOT, kSettingsProgId, view),
+         L"settings ProgID" + std::wstring(name));
+    note(KeyExists(HKEY_CLASSES_ROOT, kSettingsClsidKey, view),
+         L"settings class" + std::wstring(name));
+    note(KeyExists(HKEY_CLASSES_ROOT, kSettingsTypeLibKey, view),
+         L"settings type library" + std::wstring(name));
+    note(KeyExists(HKEY_CLASSES_ROOT, kSettingsInterfaceKey, view),
+         L"settings interface" + std::wstring(name));
+  }
   note(Contains(MonitorNames(), kMonitorName), L"monitor listed");
   note(KeyExists(HKEY_LOCAL_MACHINE, kMonitorKey), L"monitor key");
   const auto ports = ListedPorts();

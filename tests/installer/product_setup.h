@@ -14,6 +14,11 @@
 std::wstring DefaultProgramFolder();
 // The system folder, where the spooler loads monitors from.
 std::wstring SystemFolder();
+// The 32-bit system folder of 64-bit Windows (SysWOW64).
+std::wstring SystemWow64Folder();
+// The machine a PE file is built for (IMAGE_FILE_MACHINE_I386, _AMD64), or 0
+// when the file cannot be read as one.
+WORD PeMachine(const std::wstring& path);
 // The spooler's printer driver folder of this system's environment.
 std::wstring PrinterDriverFolder();
 // Wine's PostScript driver file in the printer driver folder, put there when
@@ -32,9 +37,11 @@ std::optional<DWORD> RunUninstaller(const std::wstring& folder = DefaultProgramF
 std::optional<DWORD> RunUninstallerFrom(const std::wstring& uninstaller,
                                         const std::wstring& folder = DefaultProgramFolder());
 
-// A text value, or nothing when the key or value is missing.
-std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const std::wstring& name);
-bool KeyExists(HKEY root, const std::wstring& key);
+// A text value, or nothing when the key or value is missing; `view` chooses the
+// registry view (KEY_WOW64_32KEY, KEY_WOW64_64KEY; 0: this program's own).
+std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const std::wstring& name,
+                                     REGSAM view = 0);
+bool KeyExists(HKEY root, const std::wstring& key, REGSAM view = 0);
 
 // What the spooler lists.
 std::vector<std::wstring> MonitorNames();

@@ -3,6 +3,7 @@
 
 #include "driver_choice.h"
 #include "port_values.h"
+#include "program_folder_rule.h"
 #include "setup_names.h"
 
 namespace {
@@ -55,6 +56,28 @@ TEST(DriverChoice, OnlyOurPrinterDescriptionIsDeletedNeverWinesSharedLibrary) {
   EXPECT_FALSE(IsOwnDriverFile(L"C:\\windows\\system32\\spool\\drivers\\x64\\3\\wineps.drv"));
   EXPECT_FALSE(IsOwnDriverFile(L"C:\\quillmar.ppd\\wineps.drv"));
   EXPECT_FALSE(IsOwnDriverFile(L""));
+}
+
+TEST(ProgramFolderRule, OnlyTheFolderItselfAndWhatLiesBelowItAreInside) {
+  const std::wstring programFiles = L"C:\\Program Files";
+  const struct {
+    const wchar_t* path;
+    bool inside;
+  } cases[] = {
+      {L"C:\\Program Files\\Quillmar\\PDF Writer", true},
+      {L"c:\\PROGRAM FILES\\Quillmar", true},
+      {L"C:/Program Files/Quillmar/", true},
+      {L"C:\\Program Files\\", true},
+      {L"C:\\Program Files (x86)\\Quillmar", false},  // a name that only starts alike
+      {L"C:\\Program FilesX", false},
+      {L"C:\\Tools\\PDF Writer", false},
+      {L"C:\\", false},
+      {L"", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsInsideFolder(c.path, programFiles), c.inside) << c.path;
+  }
+  EXPECT_FALSE(IsInsideFolder(L"C:\\Anything", L""));
 }
 
 }  // namespace
