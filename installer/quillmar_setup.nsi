@@ -69,7 +69,9 @@ UninstPage uninstConfirm
 UninstPage instfiles
 
 ; On 64-bit Windows both run with the 64-bit registry view and the real
-; system folder (a 32-bit setup program would see the 32-bit ones).
+; system folder (a 32-bit setup program would see the 32-bit ones). The file
+; system redirection is per thread: the sections, which run on a thread of
+; their own, switch it off again.
 !macro UseNativeViews
   ${If} ${RunningX64}
     SetRegView 64
@@ -144,6 +146,7 @@ FunctionEnd
 !macroend
 
 Section "Install"
+  !insertmacro UseNativeViews
   ; The program folder is made and secured before anything goes into it, by a
   ; copy of printer_setup.exe in the setup program's own temporary folder.
   InitPluginsDir
@@ -219,6 +222,7 @@ Section "Install"
 SectionEnd
 
 Section "Uninstall"
+  !insertmacro UseNativeViews
   ${If} ${FileExists} "$INSTDIR\printer_setup.exe"
     nsExec::ExecToLog '"$INSTDIR\printer_setup.exe" remove'
     Pop $0
