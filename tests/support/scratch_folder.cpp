@@ -40,7 +40,11 @@ bool PathExists(const std::wstring& path) {
 
 std::string ReadFileBytes(const std::wstring& path) {
   std::string bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  // FILE_SHARE_DELETE too: a file renamed into place stays open for a moment
+  // under its new name by the renamer (MoveFileW holds it with DELETE
+  // access until it returns), and a read in that moment must not fail.
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return bytes;
   char buffer[65536];
