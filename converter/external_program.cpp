@@ -4,6 +4,7 @@
 
 #include "file_system.h"
 #include "ghostscript_command.h"
+#include "ghostscript_release.h"
 #include "product_names.h"
 #include "registry_read.h"
 #include "running_under_wine.h"
@@ -14,7 +15,8 @@ namespace {
 const wchar_t kHostShell[] = L"Z:\\bin\\sh";
 const wchar_t kHostGhostscript[] = L"Z:\\usr\\bin\\gs";
 
-// gswin64c.exe beside the GS_DLL of the newest release under Ghostscript's own key.
+// The console program beside the GS_DLL of the latest release under
+// Ghostscript's own key.
 std::wstring FromGhostscriptRegistry() {
   UniqueRegKey releases;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\GPL Ghostscript", 0, KEY_READ | KEY_WOW64_64KEY,
@@ -29,15 +31,13 @@ std::wstring FromGhostscriptRegistry() {
         ERROR_SUCCESS) {
       break;
     }
-    if (newest.empty() || CompareStringOrdinal(name, -1, newest.c_str(), -1, TRUE) > 0) {
-      newest = name;
-    }
+    if (newest.empty() || IsLaterRelease(name, newest)) newest = name;
   }
   if (newest.empty()) return {};
   const std::wstring dll = RegReadText(L"HKLM\\SOFTWARE\\GPL Ghostscript\\" + newest + L"\\GS_DLL");
   const std::size_t slash = dll.rfind(L'\\');
   if (slash == std::wstring::npos) return {};
-  return dll.substr(0, slash + 1) + L"gswin64c.exe";
+  return dll.substr(0, slash + 1) + kGhostscriptConsoleProgram;
 }
 
 RunResult Failure(std::wstring text) { return RunResult{false, 0, std::move(text)}; }

@@ -5,6 +5,7 @@
 #include "external_program.h"
 #include "file_system.h"
 #include "ghostscript_command.h"
+#include "ghostscript_release.h"
 #include "job_failure.h"
 
 namespace {
@@ -74,9 +75,8 @@ std::vector<std::wstring> WriteOutput(const JobRequest& job, const JobOptions& o
                                       const OutputTarget& target) {
   const std::optional<ExternalProgram> ghostscript = FindGhostscript();
   if (!ghostscript) {
-    throw JobFailure{
-        L"Ghostscript was not found: install it, or name gswin64c.exe in the machine setting "
-        L"\"Ghostscript\"."};
+    throw JobFailure{std::wstring(L"Ghostscript was not found: install it, or name ") +
+                     kGhostscriptConsoleProgram + L" in the machine setting \"Ghostscript\"."};
   }
   if (!IsUsableOutputPath(job.spoolFile)) {
     throw JobFailure{L"The spool file name cannot be handed to Ghostscript: " + job.spoolFile};

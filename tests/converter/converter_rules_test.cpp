@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ghostscript_command.h"
+#include "ghostscript_release.h"
 #include "job_options.h"
 #include "output_name.h"
 
@@ -137,3 +138,18 @@ TEST(GhostscriptCommand, MetadataIsHexadecimalUtf16AndFormatsPickTheirDevice) {
 }
 
 }  // namespace
+
+TEST(GhostscriptRelease, PartsCompareAsNumbers) {
+  const struct {
+    const wchar_t* candidate;
+    const wchar_t* current;
+    bool later;
+  } cases[] = {
+      {L"10.02", L"9.56", true},    {L"9.56", L"10.02", false},  {L"10.02.1", L"10.02", true},
+      {L"10.2", L"10.02", false},   {L"10.02", L"10.02", false}, {L"9.56.1", L"9.6", true},
+      {L"10.03", L"10.02.1", true}, {L"9.x", L"9.5", true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsLaterRelease(c.candidate, c.current), c.later) << c.candidate << " " << c.current;
+  }
+}
