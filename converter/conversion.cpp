@@ -20,6 +20,8 @@
 #include "path_names.h"
 #include "product_names.h"
 #include "registry_read.h"
+#include "system_library.h"
+#include "system_message.h"
 #include "version_resource.h"
 
 namespace {
@@ -63,8 +65,14 @@ TemplateValues NamesOf(const JobRequest& job) {
 }
 
 void OpenWithUsersProgram(const std::wstring& file, ConverterLog& log) {
+  // shell32 is loaded only here: importing it would lengthen every job's start.
+  const auto shellExecute = SystemExport<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+  if (!shellExecute) {
+    log.Write(L"Open", L"could not open " + file + L" (" + SystemMessage(GetLastError()) + L")");
+    return;
+  }
   const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+      shellExecute(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result <= 32)
     log.Write(L"Open", L"could not open " + file + L" (" + std::to_wstring(result) + L")");
 }

@@ -6,6 +6,8 @@
 #include "file_system.h"
 #include "job_failure.h"
 #include "path_names.h"
+#include "system_library.h"
+#include "system_message.h"
 
 namespace {
 
@@ -80,7 +82,13 @@ std::wstring AskForOutput(const JobOptions& options, const TemplateValues& names
   dialog.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   // Numbering and appending decide themselves what happens to an existing file.
   if (options.existing == ExistingFile::kOverwrite) dialog.Flags |= OFN_OVERWRITEPROMPT;
-  if (!GetSaveFileNameW(&dialog)) return {};
+  // comdlg32 is loaded only when the dialog is needed: importing it would
+  // lengthen every job's start.
+  const auto getSaveFileName =
+      SystemExport<decltype(&GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+  if (!getSaveFileName)
+    throw JobFailure{L"The Save As dialog is not available: " + SystemMessage(GetLastError())};
+  if (!getSaveFileName(&dialog)) return {};
   return std::wstring(buffer.c_str());
 }
 

@@ -7,37 +7,12 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include <string>
+#include "system_library.h"
 
-namespace {
-
-HMODULE LoadFromSystemFolder() {
-  HMODULE library = LoadLibraryExW(L"winspool.drv", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (library || GetLastError() != ERROR_INVALID_PARAMETER) return library;
-  // Windows 7 without the update that brought the flag: the full path instead.
-  wchar_t folder[MAX_PATH];
-  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  return LoadLibraryW((std::wstring(folder, length) + L"\\winspool.drv").c_str());
-}
-
-// The export, or null with the last error set.
-template <typename Function>
-Function SpoolerExport(const char* name) {
-  static const HMODULE library = LoadFromSystemFolder();
-  if (!library) {
-    SetLastError(ERROR_MOD_NOT_FOUND);
-    return nullptr;
-  }
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
-
-}  // namespace
-
-#define SPOOLER_FUNCTION(Result, Name, Params, Args)             \
-  extern "C" Result WINAPI Name Params {                         \
-    const auto function = SpoolerExport<decltype(&Name)>(#Name); \
-    return function ? function Args : Result{};                  \
+#define SPOOLER_FUNCTION(Result, Name, Params, Args)                             \
+  extern "C" Result WINAPI Name Params {                                         \
+    const auto function = SystemExport<decltype(&Name)>(L"winspool.drv", #Name); \
+    return function ? function Args : Result{};                                  \
   }
 
 SPOOLER_FUNCTION(BOOL, AddMonitorW, (LPWSTR pName, DWORD Level, LPBYTE pMonitorInfo),
