@@ -6,8 +6,6 @@
 #include <windows.h>
 #include <wtsapi32.h>
 
-#include <functional>
-
 #include "job_bed.h"
 #include "job_control_recorder.h"
 
@@ -59,12 +57,14 @@ class JobControl : public JobBed {
   DWORD startError_ = 0;
 };
 
+enum class Fault { kNone, kNoConverter, kNoProgram, kNoAppFolder, kNoWorkArea, kWrite, kFlush };
+
 struct JobCase {
   const char* name;
-  std::function<void()> arrange;
+  Fault fault;
+  bool debugMarker;
   const wchar_t* printer;
   bool started;
-  bool failsWithCreationError;
   std::vector<DWORD> commands;
   size_t converterStarts;
   bool spoolFileKept;
@@ -73,88 +73,41 @@ struct JobCase {
 constexpr DWORD kRestart = JOB_CONTROL_RESTART, kPause = JOB_CONTROL_PAUSE,
                 kDelete = JOB_CONTROL_DELETE;
 
+// clang-format off
+const JobCase kJobCases[] = {
+    {"finished job is deleted", Fault::kNone, false, kPrinter, true, {kDelete}, 1, true},
+    {"missing converter keeps the job", Fault::kNoConverter, false, kPrinter, true, {kRestart, kPause}, 0, false},
+    {"converter that is no program keeps the job", Fault::kNoProgram, false, kPrinter, true, {kRestart, kPause}, 0, false},
+    {"no AppFolder keeps the job", Fault::kNoAppFolder, false, kPrinter, true, {kRestart, kPause}, 0, false},
+    {"spool file not creatable fails the start", Fault::kNoWorkArea, false, kPrinter, false, {kRestart, kPause}, 0, false},
+    {"spool file not creatable, printer not openable", Fault::kNoWorkArea, false, kMissingPrinter, false, {}, 0, false},
+    {"failed write starts no converter", Fault::kWrite, false, kPrinter, true, {kRestart, kPause}, 0, false},
+    {"failed flush starts no converter", Fault::kFlush, false, kPrinter, true, {kRestart, kPause}, 0, false},
+    {"failed write with debug marker keeps the partial file", Fault::kWrite, true, kPrinter, true, {kRestart, kPause}, 0, true},
+};
+// clang-format on
+
 TEST_F(JobControl, EachOutcomeLeavesTheJobInTheQueueOrDeletesIt) {
   ASSERT_TRUE(recorder_.Applied());
   const std::wstring converter = AppFolder() + L"\\gui.exe";
-  const JobCase cases[] = {
-      {"finished job is deleted", [] {}, kPrinter, true, false, {kDelete}, 1, true},
-      {"missing converter keeps the job",
-       [&] { DeleteFileW(converter.c_str()); },
-       kPrinter,
-       true,
-       false,
-       {kRestart, kPause},
-       0,
-       false},
-      {"converter that is no program keeps the job",
-       [&] { WriteFileBytes(converter, "no program"); },
-       kPrinter,
-       true,
-       false,
-       {kRestart, kPause},
-       0,
-       false},
-      {"no AppFolder keeps the job",
-       [&] { appFolder_.Remove(); },
-       kPrinter,
-       true,
-       false,
-       {kRestart, kPause},
-       0,
-       false},
-      {"spool file not creatable fails the start",
-       [&] { BlockWorkArea(); },
-       kPrinter,
-       false,
-       true,
-       {kRestart, kPause},
-       0,
-       false},
-      {"spool file not creatable, printer not openable",
-       [&] { BlockWorkArea(); },
-       kMissingPrinter,
-       false,
-       true,
-       {},
-       0,
-       false},
-      {"failed write starts no converter",
-       [&] { recorder_.FailWrites(ERROR_DISK_FULL); },
-       kPrinter,
-       true,
-       false,
-       {kRestart, kPause},
-       0,
-       false},
-      {"failed flush starts no converter",
-       [&] { recorder_.FailFlushes(ERROR_DISK_FULL); },
-       kPrinter,
-       true,
-       false,
-       {kRestart, kPause},
-       0,
-       false},
-      {"failed write with debug marker keeps the partial file",
-       [&] {
-         WriteFileBytes(AppFolder() + L"\\debug.txt", "");
-         recorder_.FailWrites(ERROR_DISK_FULL);
-       },
-       kPrinter,
-       true,
-       false,
-       {kRestart, kPause},
-       0,
-       true},
-  };
   const DWORD creationError = EmptyNameError();
-  for (const JobCase& c : cases) {
+  for (const JobCase& c : kJobCases) {
     SCOPED_TRACE(c.name);
-    c.arrange();
+    // clang-format off
+    switch (c.fault) {
+      case Fault::kNone: break;
+      case Fault::kNoConverter: DeleteFileW(converter.c_str()); break;
+      case Fault::kNoProgram: WriteFileBytes(converter, "no program"); break;
+      case Fault::kNoAppFolder: appFolder_.Remove(); break;
+      case Fault::kNoWorkArea: BlockWorkArea(); break;
+      case Fault::kWrite: recorder_.FailWrites(ERROR_DISK_FULL); break;
+      case Fault::kFlush: recorder_.FailFlushes(ERROR_DISK_FULL); break;
+    }
+    // clang-format on
+    if (c.debugMarker) WriteFileBytes(AppFolder() + L"\\debug.txt", "");
     RunJob(c.printer);
     EXPECT_EQ(startResult_ != FALSE, c.started);
-    if (c.failsWithCreationError) {
-      EXPECT_EQ(startError_, creationError);
-    }
+    if (!c.started) EXPECT_EQ(startError_, creationError);
     EXPECT_EQ(Commands(), c.commands);
     EXPECT_EQ(recorder_.OpenPrinters(), 0);
     EXPECT_EQ(WaitForConverterCalls(AppFolder(), c.converterStarts, 10000).size(),

@@ -250,27 +250,17 @@ TEST_F(SettingsThroughCom, SettingsAndInstanceNamesThatAFileCannotHoldAreRefused
     std::wstring first, second;
   };
   const Case cases[] = {
-      {L"SetValue", L"a\rb", L"x"},
-      {L"SetValue", L"a\nb", L"x"},
-      {L"SetValue", L"a=b", L"x"},
-      {L"SetValue", L"[a", L"b]"},
-      {L"SetValue", L"  [a", L"x"},
-      {L"SetValue", L"a", L"x\ry"},
+      {L"SetValue", L"a\rb", L"x"}, {L"SetValue", L"a\nb", L"x"}, {L"SetValue", L"a=b", L"x"},
+      {L"SetValue", L"[a", L"b]"},  {L"SetValue", L"  [a", L"x"}, {L"SetValue", L"a", L"x\ry"},
       {L"SetValue", L"a", L"x\ny"},
-      {L"SetPrinterInstance", L"..\\..\\x", L""},
-      {L"SetPrinterInstance", L"a/b", L""},
-      {L"SetPrinterInstance", L"..", L""},
-      {L"SetPrinterInstance", L".", L""},
-      {L"SetPrinterInstance", std::wstring(L"a\0b", 3), L""},
-      {L"SetPrinterInstance", L"a\tb", L""},
-      {L"SetPrinterInstance", L"C:x", L""},
-      {L"SetPrinterInstance", L"a*", L""},
-      {L"SetPrinterInstance", L"a?", L""},
-      {L"SetPrinterInstance", L"\"a\"", L""},
-      {L"SetPrinterInstance", L"<a>", L""},
-      {L"SetPrinterInstance", L"a|b", L""},
   };
-  for (const Case& c : cases) {
+  std::vector<Case> all(std::begin(cases), std::end(cases));
+  for (std::wstring name : {L"..\\..\\x", L"a/b", L"..", L".", L"a\tb", L"C:x", L"a*", L"a?",
+                            L"\"a\"", L"<a>", L"a|b"}) {
+    all.push_back({L"SetPrinterInstance", name, L""});
+  }
+  all.push_back({L"SetPrinterInstance", std::wstring(L"a\0b", 3), L""});
+  for (const Case& c : all) {
     const std::string what = std::string(c.first.begin(), c.first.end()) + " / " +
                              std::string(c.second.begin(), c.second.end());
     const bool isSetting = std::wstring(c.method) == L"SetValue";
