@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages that the build and the tests need, when missing.
 set -eu
-packages="cmake make clang libclang-common-14-dev libclang-rt-14-dev libgtest-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wine64 googletest ghostscript poppler-utils qpdf libtiff-tools nsis"
+packages="cmake make clang libclang-common-14-dev libclang-rt-14-dev libgtest-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wine64 googletest ghostscript poppler-utils qpdf libtiff-tools file nsis"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $p"
