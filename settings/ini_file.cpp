@@ -12,7 +12,6 @@
 #include "automation_error.h"
 #include "file_text_encoding.h"
 #include "ini_text.h"
-#include "object_factory.h"
 #include "system_error.h"
 #include "system_message.h"
 #include "unexpected_exception.h"

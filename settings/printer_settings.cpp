@@ -6,11 +6,9 @@
 #include "data_folder.h"
 #include "file_system.h"
 #include "ini_file.h"
-#include "object_factory.h"
 #include "setting_rules.h"
 #include "settings_file_name.h"
 #include "system_message.h"
-#include "to_text.h"
 
 namespace {
 

@@ -150,3 +150,13 @@ void Dictionary::CompactWhenMostlyDead() {
   texts_.swap(live);
   deadTextSize_ = 0;
 }
+
+std::wstring ToText(const Dictionary::Value& value) noexcept {
+  try {
+    if (const std::wstring_view* text = AsText(value)) return std::wstring(*text);
+  } catch (...) {
+  }
+  return {};
+}
+
+DictionaryPtr NewDictionary() { return std::make_shared<Dictionary>(); }

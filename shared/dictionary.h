@@ -91,3 +91,9 @@ class Dictionary {
 const std::wstring_view* AsText(const Dictionary::Value& value) noexcept;
 // The nested table of a value, or null when the value is text.
 DictionaryPtr AsDictionary(const Dictionary::Value& value) noexcept;
+
+// A table entry as text: the text itself, or the empty text for a nested table.
+std::wstring ToText(const Dictionary::Value& value) noexcept;
+
+// A new, empty, independent keyed table.
+DictionaryPtr NewDictionary();

@@ -43,5 +43,3 @@ ComPtr<IDispatch> CreateObjectByProgID(const std::wstring& progId) {
   throw AutomationError(number, DefaultErrorSource(),
                         CreationErrorDescription(progId, number, description));
 }
-
-DictionaryPtr NewDictionary() { return std::make_shared<Dictionary>(); }

@@ -1,5 +1,4 @@
-// Object and dictionary factory: automation objects by ProgID with one uniform
-// error report, and the keyed tables of the component and the tool.
+// Automation objects by ProgID, with one uniform error report.
 #pragma once
 
 #include <windows.h>
@@ -8,13 +7,9 @@
 #include <string>
 
 #include "com_ptr.h"
-#include "dictionary.h"
 
 // Creates the object registered under `progId` on the local machine and
 // returns its automation interface. Raises the object-creation error:
 // 429 "Error creating object: <progId>" when the class cannot be created,
 // otherwise the failure's own number with the long description.
 ComPtr<IDispatch> CreateObjectByProgID(const std::wstring& progId);
-
-// A new, empty, independent keyed table.
-DictionaryPtr NewDictionary();

@@ -20,11 +20,3 @@ std::wstring ToText(const VARIANT& value) noexcept {
   SetErrorInfo(0, nullptr);
   return {};
 }
-
-std::wstring ToText(const Dictionary::Value& value) noexcept {
-  try {
-    if (const std::wstring_view* text = AsText(value)) return std::wstring(*text);
-  } catch (...) {
-  }
-  return {};
-}

@@ -12,5 +12,3 @@
 // standard automation conversion; the empty text for empty, null, objects
 // without a default value and every failed conversion.
 std::wstring ToText(const VARIANT& value) noexcept;
-// A table entry as text: the text itself, or the empty text for a nested table.
-std::wstring ToText(const Dictionary::Value& value) noexcept;

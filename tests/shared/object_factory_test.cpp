@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "automation_error.h"
+#include "dictionary.h"
 #include "object_factory.h"
 #include "to_text.h"
 #include "unique_resource.h"
