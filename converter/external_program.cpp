@@ -89,6 +89,10 @@ RunResult RunHostProgram(const ExternalProgram& program, const std::vector<std::
       L"-c", L"\"$@\" </dev/null >/dev/null 2>&1; echo $? >\"$0.part\"; mv \"$0.part\" \"$0\"",
       *hostMarker, *hostProgram};
   shellArguments.insert(shellArguments.end(), arguments.begin(), arguments.end());
+  // The marker's rename into place wakes the wait at once; without a watch of
+  // the folder, the marker is looked for every 20 ms.
+  const UniqueChangeNotification markerFolderChange(
+      FindFirstChangeNotificationW(temp, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME));
   UniqueHandle ignored;
   if (!Start(BuildCommandLine(kHostShell, shellArguments), ignored)) {
     return Failure(L"Could not start " + program.path);
@@ -106,7 +110,12 @@ RunResult RunHostProgram(const ExternalProgram& program, const std::vector<std::
       return RunResult{true, static_cast<unsigned long>(strtoul(text, nullptr, 10)), {}};
     }
     if (GetTickCount64() >= deadline) return Failure(program.path + L" did not finish in time");
-    Sleep(20);
+    if (markerFolderChange) {
+      WaitForSingleObject(markerFolderChange.get(), 20);
+      FindNextChangeNotification(markerFolderChange.get());
+    } else {
+      Sleep(20);
+    }
   }
 }
 

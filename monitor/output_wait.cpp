@@ -10,13 +10,6 @@
 
 namespace {
 
-struct ChangeNotificationTraits {
-  using Type = HANDLE;
-  static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(Type h) noexcept { FindCloseChangeNotification(h); }
-};
-using UniqueChangeNotification = UniqueResource<ChangeNotificationTraits>;
-
 int64_t SystemTimeUnits() {
   FILETIME now;
   GetSystemTimeAsFileTime(&now);

@@ -73,12 +73,18 @@ struct LocalMemoryTraits {
   static Type Invalid() noexcept { return nullptr; }
   static void Close(Type h) noexcept { LocalFree(h); }
 };
+struct ChangeNotificationTraits {
+  using Type = HANDLE;
+  static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(Type h) noexcept { FindCloseChangeNotification(h); }
+};
 
 using UniqueHandle = UniqueResource<HandleTraits>;          // null when empty
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;  // INVALID_HANDLE_VALUE when empty
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
 using UniqueRegKey = UniqueResource<RegKeyTraits>;
 using UniqueLocalMemory = UniqueResource<LocalMemoryTraits>;
+using UniqueChangeNotification = UniqueResource<ChangeNotificationTraits>;
 
 // Runs a function when the scope ends (impersonate / RevertToSelf and such pairs).
 template <typename F>
