@@ -1,7 +1,6 @@
 #include "conversion.h"
 
 #include <windows.h>
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -13,6 +12,7 @@
 #include "job_failure.h"
 #include "job_options.h"
 #include "job_settings.h"
+#include "on_demand_ui.h"
 #include "output_name.h"
 #include "output_target.h"
 #include "output_writer.h"
@@ -65,7 +65,7 @@ TemplateValues NamesOf(const JobRequest& job) {
 }
 
 void OpenWithUsersProgram(const std::wstring& file, ConverterLog& log) {
-  // shell32 is loaded only here: importing it would lengthen every job's start.
+  ShellApartment apartment;
   const auto shellExecute = SystemExport<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
   if (!shellExecute) {
     log.Write(L"Open", L"could not open " + file + L" (" + SystemMessage(GetLastError()) + L")");
@@ -79,7 +79,7 @@ void OpenWithUsersProgram(const std::wstring& file, ConverterLog& log) {
 
 void Tell(ConverterLog& log, const wchar_t* topic, const std::wstring& text, UINT icon) {
   log.Write(topic, text);
-  MessageBoxW(nullptr, text.c_str(), ProductName().c_str(), MB_OK | icon);
+  ShowMessageBox(text, ProductName(), MB_OK | icon);
 }
 
 }  // namespace
@@ -88,7 +88,6 @@ int ConvertJob(const JobRequest& job) {
   ConverterLog log(Setting(L"LogFolder"), FolderOf(job.spoolFile));
   log.Write(L"Job", L"session " + job.sessionId + L", document \"" + job.documentName +
                         L"\", printer \"" + job.printerName + L"\"");
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   std::optional<std::wstring> runOnceInstance;  // set once run-once settings were read
   std::optional<std::wstring> failure;
   bool finished = false;  // a result is in place or the user cancelled: the spool file can go
@@ -140,7 +139,6 @@ int ConvertJob(const JobRequest& job) {
       Tell(log, L"Settings", text, MB_ICONEXCLAMATION);
     }
   }
-  if (SUCCEEDED(com)) CoUninitialize();
   return failure ? 1 : 0;
 }
 
@@ -148,6 +146,6 @@ int ShowMonitorMessage(const MessageRequest& message) {
   UINT icon = MB_ICONINFORMATION;
   if (message.iconWord == converter_protocol::kErrorIconWord) icon = MB_ICONERROR;
   if (message.iconWord == converter_protocol::kExclamationIconWord) icon = MB_ICONEXCLAMATION;
-  MessageBoxW(nullptr, message.message.c_str(), ProductName().c_str(), MB_OK | icon);
+  ShowMessageBox(message.message, ProductName(), MB_OK | icon);
   return 0;
 }

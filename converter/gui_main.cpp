@@ -5,6 +5,7 @@
 #include "automation_error.h"
 #include "command_line_reader.h"
 #include "conversion.h"
+#include "on_demand_ui.h"
 #include "product_names.h"
 #include "unexpected_exception.h"
 
@@ -18,11 +19,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       if (const auto job = AsJobRequest(*parameters)) return ConvertJob(*job);
       if (const auto message = AsMessageRequest(*parameters)) return ShowMonitorMessage(*message);
     }
-    MessageBoxW(nullptr,
-                L"This program is started by the printer. Usage:\n"
-                L"gui.exe ps=\"file\", sessionid=\"id\", doc=\"name\", printer=\"name\"\n"
-                L"gui.exe msg=\"text\", icon=\"error|exclamation|information\"",
-                product_names::kProductTitle, MB_OK | MB_ICONINFORMATION);
+    ShowMessageBox(
+        L"This program is started by the printer. Usage:\n"
+        L"gui.exe ps=\"file\", sessionid=\"id\", doc=\"name\", printer=\"name\"\n"
+        L"gui.exe msg=\"text\", icon=\"error|exclamation|information\"",
+        product_names::kProductTitle, MB_OK | MB_ICONINFORMATION);
     return 2;
   } catch (...) {
     return static_cast<int>(UnexpectedExceptionError());

@@ -1,4 +1,4 @@
-// The settings that a job uses, read through the settings component.
+// The settings that a job uses, read from the settings component's files.
 #pragma once
 
 #include <string>
@@ -11,10 +11,11 @@ struct JobSettings {
 };
 
 // For each of the two files, the settings of the printer instance named like
-// `printerName` when it has any, else those of the default instance. Raises an
-// automation error when the settings component cannot be used.
+// `printerName` when it has any, else those of the default instance. Raises the
+// settings component's automation error when the files cannot be used (a data
+// folder that cannot be created, a printer name that cannot name an instance).
 JobSettings ReadJobSettings(const std::wstring& printerName);
 // Removes the run-once settings of `instance`, which belong to the job that
-// used them. False when some of them are still there afterwards (the
-// component ignores a file it cannot delete).
+// used them. Raises error 75 when the file cannot be deleted; false when some
+// of them are still there afterwards all the same.
 bool RemoveRunOnceSettings(const std::wstring& instance);

@@ -5,6 +5,7 @@
 
 #include "file_system.h"
 #include "job_failure.h"
+#include "on_demand_ui.h"
 #include "path_names.h"
 #include "system_library.h"
 #include "system_message.h"
@@ -82,8 +83,7 @@ std::wstring AskForOutput(const JobOptions& options, const TemplateValues& names
   dialog.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   // Numbering and appending decide themselves what happens to an existing file.
   if (options.existing == ExistingFile::kOverwrite) dialog.Flags |= OFN_OVERWRITEPROMPT;
-  // comdlg32 is loaded only when the dialog is needed: importing it would
-  // lengthen every job's start.
+  ShellApartment apartment;
   const auto getSaveFileName =
       SystemExport<decltype(&GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
   if (!getSaveFileName)

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <set>
+#include <thread>
+
 #include "com_ptr.h"
 #include "converter_command_line.h"
 #include "external_program.h"
@@ -105,6 +109,34 @@ std::wstring UserName() {
   return GetUserNameW(name, &size) ? name : L"";
 }
 
+// Answers every Save As dialog, of any process, with Cancel while it lives.
+// Construct it after a MessageBoxWatcher, which sets up the window system.
+class SaveAsCanceller {
+ public:
+  SaveAsCanceller()
+      : thread_([this] {
+          std::set<HWND> answered;
+          while (!stop_) {
+            const HWND dialog = FindWindowW(L"#32770", L"Save As");
+            if (dialog && answered.insert(dialog).second) {
+              PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+              ++cancelled_;
+            }
+            Sleep(10);
+          }
+        }) {}
+  ~SaveAsCanceller() {
+    stop_ = true;
+    thread_.join();
+  }
+  int Cancelled() const { return cancelled_; }
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::atomic<int> cancelled_{0};
+  std::thread thread_;
+};
+
 class ConverterJob : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -184,6 +216,20 @@ TEST_F(ConverterJob, WritesThePdfWithTextAndTitleAndCleansUp) {
   EXPECT_EQ(InfoField(info, "Title"), Utf8(title));
   EXPECT_EQ(InfoField(info, "Author"), Utf8(UserName()));
   EXPECT_EQ(InfoField(info, "Pages"), "1");
+}
+
+// Without an output setting the converter asks; the dialog needs the COM
+// apartment and the libraries that gui.exe loads only for it.
+TEST_F(ConverterJob, WithoutAnOutputTheSaveAsDialogAsksAndCancellingDropsTheJob) {
+  const std::wstring spool = work_ / L"{0F1E}_printer.ps";
+  WriteFileBytes(spool, kHelloPostScript);
+  MessageBoxWatcher watcher;
+  SaveAsCanceller canceller;
+  EXPECT_EQ(RunConverter(Job(spool, L"Asked"), watcher), 0u);
+  EXPECT_EQ(canceller.Cancelled(), 1);
+  EXPECT_EQ(watcher.Count(), 0u) << BoxTexts(watcher);
+  EXPECT_FALSE(PathExists(spool));
+  EXPECT_NE(ReadFileBytes(work_ / L"gui.log").find("cancelled by the user"), std::string::npos);
 }
 
 // Settings files hold the system's ANSI code page (here Western European); the
