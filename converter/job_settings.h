@@ -13,7 +13,7 @@ struct JobSettings {
 // For each of the two files, the settings of the printer instance named like
 // `printerName` when it has any, else those of the default instance. Raises the
 // settings component's automation error when the files cannot be used (a data
-// folder that cannot be created, a printer name that cannot name an instance).
+// folder that cannot be created, say).
 JobSettings ReadJobSettings(const std::wstring& printerName);
 // Removes the run-once settings of `instance`, which belong to the job that
 // used them. Raises error 75 when the file cannot be deleted; false when some

@@ -335,6 +335,10 @@ TEST_F(ConverterJob, EachPrinterUsesItsOwnProfileOrTheDefault) {
   Convert(kHelloPostScript, L"Memo", L"Laser B");
   EXPECT_EQ(ListFiles(work_.Path(), L"* Laser *"),
             (std::vector<std::wstring>{L"default Laser B.pdf", L"own Laser A.png"}));
+  // A printer name that cannot be an instance's file-name part uses the default's.
+  SetRunOnceOutput(work_ / L"colon.pdf");
+  Convert(kHelloPostScript, L"Memo", L"Laser: C");
+  EXPECT_TRUE(PathExists(work_ / L"colon.pdf"));
 }
 
 TEST_F(ConverterJob, RunOnceSettingsThatStayAreToldToTheUser) {
