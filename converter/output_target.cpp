@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "environment_text.h"
 #include "file_system.h"
 #include "job_failure.h"
 #include "on_demand_ui.h"
@@ -13,16 +14,6 @@
 namespace {
 
 constexpr unsigned kMostNumberedNames = 9999;
-
-std::wstring ExpandEnvironment(const std::wstring& text) {
-  const DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
-  if (size == 0) return text;
-  std::wstring expanded(size, L'\0');
-  const DWORD written = ExpandEnvironmentStringsW(text.c_str(), expanded.data(), size);
-  if (written == 0 || written > size) return text;
-  expanded.resize(written - 1);
-  return expanded;
-}
 
 // A file of that name, or with one file per page that of its first page, exists.
 bool Taken(const std::wstring& path, OutputFormat format) {
@@ -97,7 +88,8 @@ std::wstring AskForOutput(const JobOptions& options, const TemplateValues& names
 std::optional<OutputTarget> ChooseOutput(const JobOptions& options, const TemplateValues& names) {
   if (!options.output.empty()) return ApplyExisting(options.output, options);
   if (!options.outputFolder.empty()) {
-    const std::wstring folder = StripTrailingBackslashes(ExpandEnvironment(options.outputFolder));
+    const std::wstring folder = StripTrailingBackslashes(
+        ExpandEnvironmentReferences(options.outputFolder).value_or(options.outputFolder));
     const std::optional<std::wstring> name =
         ExpandFileNameTemplate(options.fileNameTemplate, names);
     if (!name) {

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <optional>
 
+#include "environment_text.h"
 #include "op_sys_info.h"
 #include "registry_path.h"
 #include "unique_resource.h"
@@ -30,19 +31,6 @@ LONG QueryData(HKEY key, const std::wstring& valueName, std::vector<BYTE>& data)
       RegQueryValueExW(key, valueName.c_str(), nullptr, nullptr, data.data(), &size);
   if (status == ERROR_SUCCESS) data.resize(size);
   return status;
-}
-
-// `text` with its %NAME% references replaced by the process environment's
-// values; nullopt when the expansion fails.
-std::optional<std::wstring> ExpandedText(const std::wstring& text) {
-  std::vector<wchar_t> buffer(text.size() + 1);
-  for (;;) {
-    const DWORD needed =
-        ExpandEnvironmentStringsW(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (needed == 0) return std::nullopt;
-    if (needed <= buffer.size()) return std::wstring(buffer.data(), needed - 1);
-    buffer.resize(needed);
-  }
 }
 
 }  // namespace
@@ -73,7 +61,7 @@ std::int32_t QueryRegValue(HKEY key, const std::wstring& valueName,
         std::wstring text(characters - 1, L'\0');
         std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
         if (type == REG_EXPAND_SZ) {
-          std::optional<std::wstring> expanded = ExpandedText(text);
+          std::optional<std::wstring> expanded = ExpandEnvironmentReferences(text);
           if (!expanded) return -1;
           text = std::move(*expanded);
         }
