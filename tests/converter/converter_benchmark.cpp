@@ -6,23 +6,20 @@
 // without Ghostscript, timed directly; and for PDF gui.exe as its own process.
 // Prints the medians, and the median of each round's job minus Ghostscript.
 #include <windows.h>
-#include <objbase.h>
 
 #include <chrono>
 #include <cstdio>
 
-#include "com_ptr.h"
 #include "conversion.h"
 #include "converter_command_line.h"
 #include "external_program.h"
 #include "ghostscript_command.h"
 #include "job_settings.h"
-#include "late_binding.h"
 #include "median.h"
 #include "message_box_watcher.h"
-#include "object_factory.h"
 #include "output_name.h"
 #include "output_target.h"
+#include "printer_settings.h"
 #include "registry_override.h"
 #include "scratch_folder.h"
 
@@ -35,16 +32,10 @@ constexpr int kRounds = 11;
 const wchar_t kSession[] = L"{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}";
 
 void WriteRunOnce(const std::wstring& output, const wchar_t* format) {
-  ComPtr<IDispatch> settings = CreateObjectByProgID(L"corvale.PDFPrinterSettings");
-  VARIANTARG once = BoolArgument(true);
-  for (const auto& [name, value] :
-       {std::pair<std::wstring, std::wstring>{L"output", output}, {L"format", format}}) {
-    UniqueBstr nameText(SysAllocString(name.c_str()));
-    UniqueBstr valueText(SysAllocString(value.c_str()));
-    VARIANTARG arguments[2] = {TextArgument(nameText.get()), TextArgument(valueText.get())};
-    CallMethod(*settings.get(), L"SetValue", arguments);
-  }
-  CallMethod(*settings.get(), L"WriteSettings", std::span(&once, 1));
+  PrinterSettings settings;
+  settings.SetValue(L"output", output);
+  settings.SetValue(L"format", format);
+  settings.WriteSettings(true);
 }
 
 template <typename Run>
@@ -97,15 +88,6 @@ struct FormatCase {
 }  // namespace
 
 int main() {
-  HMODULE tavrin = LoadLibraryW(WindowsPathOf(TAVRIN_DLL).c_str());
-  const auto registerServer =
-      tavrin ? reinterpret_cast<HRESULT(__stdcall*)()>(
-                   reinterpret_cast<void*>(GetProcAddress(tavrin, "DllRegisterServer")))
-             : nullptr;
-  if (!registerServer || registerServer() != S_OK) {
-    std::puts("the settings component could not be registered");
-    return 1;
-  }
   const std::optional<ExternalProgram> ghostscript = FindGhostscript();
   if (!ghostscript) {
     std::puts("no Ghostscript");
@@ -119,7 +101,6 @@ int main() {
   appFolder.Set(app.Path());
   MonitorSettingOverride logFolder(L"LogFolder");
   logFolder.Remove();
-  CoInitialize(nullptr);
   MessageBoxWatcher watcher(MessageBoxWatcher::Scope::kAnyProcess);
 
   const std::wstring spool = work / L"{0F1E}_printer.ps";
@@ -175,6 +156,5 @@ int main() {
                 watcher.Seen()[0].text.c_str());
     return 1;
   }
-  CoUninitialize();
   return 0;
 }

@@ -1,7 +1,6 @@
 // gui.exe end to end: a job's spool file becomes its PDF through Ghostscript,
-// with the settings component registered and every failure reported in a box.
+// steered by its settings files, and every failure reported in a box.
 #include <windows.h>
-#include <objbase.h>
 
 #include <gtest/gtest.h>
 
@@ -9,12 +8,10 @@
 #include <set>
 #include <thread>
 
-#include "com_ptr.h"
 #include "converter_command_line.h"
 #include "external_program.h"
-#include "late_binding.h"
 #include "message_box_watcher.h"
-#include "object_factory.h"
+#include "printer_settings.h"
 #include "registry_override.h"
 #include "scratch_folder.h"
 
@@ -24,32 +21,21 @@ const char kHelloPostScript[] =
     "%!PS-Adobe-3.0\n/Helvetica findfont 24 scalefont setfont\n"
     "72 700 moveto (The quick brown fox prints a PDF) show\nshowpage\n";
 
-// Settings of one file of an instance, through the settings component.
+// Settings of one file of an instance, written with the settings component's code.
 void WriteSettings(const std::vector<std::pair<std::wstring, std::wstring>>& values,
                    bool isRunOnce = true, const std::wstring& instance = L"") {
-  ComPtr<IDispatch> settings = CreateObjectByProgID(L"corvale.PDFPrinterSettings");
-  UniqueBstr instanceName(SysAllocString(instance.c_str()));
-  VARIANTARG instanceArgument = TextArgument(instanceName.get());
-  CallMethod(*settings.get(), L"SetPrinterInstance", std::span(&instanceArgument, 1));
-  VARIANTARG which = BoolArgument(isRunOnce);
-  for (const auto& [name, value] : values) {
-    UniqueBstr nameText(SysAllocString(name.c_str()));
-    UniqueBstr valueText(SysAllocString(value.c_str()));
-    VARIANTARG arguments[2] = {TextArgument(nameText.get()), TextArgument(valueText.get())};
-    CallMethod(*settings.get(), L"SetValue", arguments);
-  }
-  CallMethod(*settings.get(), L"WriteSettings", std::span(&which, 1));
+  PrinterSettings settings;
+  settings.SetPrinterInstance(instance);
+  for (const auto& [name, value] : values) settings.SetValue(name, value);
+  settings.WriteSettings(isRunOnce);
 }
 
 void SetRunOnceOutput(const std::wstring& output) { WriteSettings({{L"output", output}}); }
 
 std::wstring RunOnceOutput() {
-  ComPtr<IDispatch> settings = CreateObjectByProgID(L"corvale.PDFPrinterSettings");
-  VARIANTARG once = BoolArgument(true);
-  CallMethod(*settings.get(), L"LoadSettings", std::span(&once, 1));
-  UniqueBstr name(SysAllocString(L"output"));
-  VARIANTARG argument = TextArgument(name.get());
-  return CallMethodForText(*settings.get(), L"GetValue", std::span(&argument, 1));
+  PrinterSettings settings;
+  settings.LoadSettings(true);
+  return settings.GetValue(L"output");
 }
 
 // What a host command prints about `file` ("$0" in the command), as UTF-8 bytes.
@@ -139,24 +125,13 @@ class SaveAsCanceller {
 
 class ConverterJob : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    HMODULE tavrin = LoadLibraryW(WindowsPathOf(TAVRIN_DLL).c_str());
-    ASSERT_NE(tavrin, nullptr);
-    const auto registerServer = reinterpret_cast<HRESULT(__stdcall*)()>(
-        reinterpret_cast<void*>(GetProcAddress(tavrin, "DllRegisterServer")));
-    ASSERT_NE(registerServer, nullptr);
-    ASSERT_EQ(registerServer(), S_OK);
-  }
-
   void SetUp() override {
     ASSERT_TRUE(HostProgramsAvailable()) << "these tests run the host's Ghostscript";
     // The settings files of this test alone, for it and for the converter it starts.
     SetEnvironmentVariableW(L"APPDATA", data_.Path().c_str());
-    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     appFolder_.Set(app_.Path());
     logFolder_.Remove();
   }
-  void TearDown() override { CoUninitialize(); }
 
   // Starts gui.exe with the monitor's job command line and waits for it.
   DWORD RunConverter(const std::wstring& parameters, MessageBoxWatcher& watcher) {
