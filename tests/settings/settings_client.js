@@ -39,18 +39,6 @@ check(copy.GetValue("empty") === "", "an empty value comes back empty");
 copy.WriteSettings();
 check(fileText("runonce-jscript.ini") === fileText("settings-jscript.ini"), "run-once copy of the settings");
 
-// Letters that the ANSI code page lacks come back exactly, from UTF-8 with a byte-order mark.
-var values = ["\u0141\u00f3d\u017a \u20ac", "\u6771\u4eac", "\ud83d\ude00"];
-for (var i = 0; i < values.length; i++) {
-  copy.SetValue("v", values[i]);
-  copy.WriteSettings(true);
-  check(fileText("runonce-jscript.ini").substr(0, 3) === "\u00ef\u00bb\u00bf", "UTF-8 byte-order mark for " + values[i]);
-  var again = new ActiveXObject("corvale.PDFPrinterSettings");
-  again.SetPrinterInstance("jscript");
-  again.LoadSettings(true);
-  check(again.GetValue("v") === values[i], "value " + i + " came back as " + again.GetValue("v"));
-}
-
 // Error 5 through the exception object: a name that would read back as a section.
 copy.SetValue("[x", "y]");
 var raised = null;

@@ -80,20 +80,6 @@ On Error GoTo 0
 fso.GetFile(folder & "\settings.ini").Attributes = 0
 RemoveFile "settings.ini"
 
-' A UTF-16 file written by another program loads; the ANSI letters of a value
-' are written back as single bytes.
-Dim unicodeFile
-Set unicodeFile = fso.CreateTextFile(folder & "\settings-utf16.ini", True, True)
-unicodeFile.Write "[PDF Printer]" & vbCrLf & "  title=Caf" & Chr(233) & " " & Chr(128) & vbCrLf
-unicodeFile.Close
-reader.SetPrinterInstance "utf16"
-reader.LoadSettings False
-Check reader.GetValue("title") = "Caf" & Chr(233) & " " & Chr(128), "the UTF-16 file loads: " & reader.GetValue("title")
-reader.WriteSettings False
-Check FileText("settings-utf16.ini") = "[PDF Printer]" & vbCrLf & "  title=Caf" & Chr(233) & " " & Chr(128) & vbCrLf, _
-      "written back in ANSI: " & FileText("settings-utf16.ini")
-RemoveFile "settings-utf16.ini"
-
 ' RemoveSettings deletes the file only.
 tool.RemoveSettings
 Check Not fso.FileExists(folder & "\runonce.ini"), "RemoveSettings without argument deletes runonce.ini"
