@@ -8,6 +8,7 @@
 #include "automation_error.h"
 #include "converter_log.h"
 #include "converter_protocol.h"
+#include "environment_text.h"
 #include "file_system.h"
 #include "job_failure.h"
 #include "job_options.h"
@@ -64,6 +65,11 @@ TemplateValues NamesOf(const JobRequest& job) {
   return {job.documentName, job.printerName, UserName(), date, time, job.sessionId};
 }
 
+// `text` with its environment references expanded; as it is when that fails.
+std::wstring ExpandedReferences(const std::wstring& text) {
+  return ExpandEnvironmentReferences(text).value_or(text);
+}
+
 void OpenWithUsersProgram(const std::wstring& file, ConverterLog& log) {
   ShellApartment apartment;
   const auto shellExecute = SystemExport<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
@@ -100,9 +106,10 @@ int ConvertJob(const JobRequest& job) {
       log.Write(L"Settings", L"not available: " + e.Description());
     }
     const TemplateValues names = NamesOf(job);
-    const JobOptions options = ReadJobOptions(settings.values, job.documentName, names.user);
+    const JobOptions options = ReadJobOptions(settings.values, {names, ExpandedReferences});
     if (const std::optional<OutputTarget> target = ChooseOutput(options, names)) {
-      const std::vector<std::wstring> written = WriteOutput(job, options, *target);
+      const std::vector<std::wstring> written =
+          WriteOutput(job.spoolFile, job.sessionId, options, *target);
       for (const std::wstring& file : written) log.Write(L"Output", file);
       if (options.openAfter && !written.empty()) OpenWithUsersProgram(written.front(), log);
     } else {

@@ -1,20 +1,23 @@
 // The settings a job reads, checked and turned into the options of its
 // conversion. Settings names are lower case; word values are read without
-// regard to case.
+// regard to case. Each setting is one row of the table in job_options.cpp.
 #pragma once
 
+#include <functional>
 #include <map>
-#include <span>
 #include <string>
+#include <vector>
 
-enum class OutputFormat { kPdf, kPdfA, kPng, kJpeg, kTiff };
+#include "output_format.h"
+#include "output_name.h"
+
 enum class ExistingFile { kOverwrite, kNumber, kAppend };
 
 // Name to value of the settings a job found (an unset setting is absent or empty).
 using SettingValues = std::map<std::wstring, std::wstring>;
 
 // The names of the settings that a job reads.
-std::span<const wchar_t* const> JobSettingNames();
+const std::vector<std::wstring>& JobSettingNames();
 
 struct DocumentInfo {
   std::wstring title;
@@ -23,13 +26,14 @@ struct DocumentInfo {
   std::wstring keywords;
 };
 
+// Every member is set by ReadJobOptions.
 struct JobOptions {
-  std::wstring output;            // the file to write; wins over outputFolder
-  std::wstring outputFolder;      // as set: environment variables not yet expanded
-  std::wstring fileNameTemplate;  // the name in outputFolder, without extension
+  // The file to write: the one named in the settings or built in the folder
+  // they name; empty when the user is to be asked.
+  std::wstring output;
   ExistingFile existing = ExistingFile::kOverwrite;
-  OutputFormat format = OutputFormat::kPdf;
-  int resolution = 150;    // dots per inch of the image formats
+  const OutputFormat* format = &OutputFormats().front();
+  int resolution = 0;      // dots per inch of the image formats
   std::wstring quality;    // Ghostscript's PDF preset; empty for its default
   DocumentInfo info;       // with the defaults filled in
   bool openAfter = false;  // open the result with the user's program for it
@@ -44,12 +48,15 @@ struct SettingFailure {
   std::wstring Text() const;
 };
 
-// The options from the settings; the document name and the printing user's
-// name are the defaults of the title and the author. Raises SettingFailure.
-JobOptions ReadJobOptions(const SettingValues& settings, const std::wstring& documentName,
-                          const std::wstring& userName);
+// What the job brings to its settings.
+struct JobFacts {
+  // What the file-name template's tokens stand for; the document name and the
+  // printing user are also the defaults of the title and the author.
+  TemplateValues names;
+  // A folder with its environment references (%NAME%) expanded.
+  std::function<std::wstring(const std::wstring&)> expandReferences;
+};
 
-// Extension of a format's files, with its dot.
-const wchar_t* FileExtension(OutputFormat format);
-// True for the formats that give one file per page.
-bool OneFilePerPage(OutputFormat format);
+// The options from the settings. Raises SettingFailure for the first setting
+// that cannot be used.
+JobOptions ReadJobOptions(const SettingValues& settings, const JobFacts& facts);

@@ -14,7 +14,7 @@ namespace {
 SettingValues Load(PrinterSettings& settings, bool isRunOnce) {
   settings.LoadSettings(isRunOnce);
   SettingValues values;
-  for (const wchar_t* name : JobSettingNames()) {
+  for (const std::wstring& name : JobSettingNames()) {
     std::wstring value = settings.GetValue(name);
     if (!value.empty()) values.emplace(name, std::move(value));
   }

@@ -138,20 +138,3 @@ std::wstring NumberedPath(const PathParts& parts, unsigned n) {
 std::wstring PagePath(const PathParts& parts, unsigned page) {
   return parts.stem + L"-" + std::to_wstring(page) + parts.extension;
 }
-
-std::wstring GhostscriptOutputPath(std::wstring_view path) {
-  std::wstring text;
-  text.reserve(path.size());
-  for (wchar_t c : path) {
-    text.push_back(c);
-    if (c == L'%') text.push_back(L'%');
-  }
-  return text;
-}
-
-std::wstring GhostscriptPagePattern(std::wstring_view firstPagePath, std::wstring_view extension) {
-  const std::size_t suffix = 2 + extension.size();  // "-1" and the extension
-  if (firstPagePath.size() < suffix) return GhostscriptOutputPath(firstPagePath);
-  return GhostscriptOutputPath(firstPagePath.substr(0, firstPagePath.size() - suffix)) + L"-%d" +
-         GhostscriptOutputPath(extension);
-}

@@ -1,5 +1,5 @@
 // Names of a job's output: the file-name template, the checks of a path before
-// use, " (n)" numbering, and paths as Ghostscript is to read them.
+// use, " (n)" numbering and the files of single pages.
 #pragma once
 
 #include <optional>
@@ -55,12 +55,3 @@ std::wstring NumberedPath(const PathParts& parts, unsigned n);
 
 // The n-th page's file of a format with one file per page: "stem-n.ext".
 std::wstring PagePath(const PathParts& parts, unsigned page);
-
-// A path for Ghostscript's OutputFile, where "%" starts a page number format:
-// every literal "%" doubled.
-std::wstring GhostscriptOutputPath(std::wstring_view path);
-
-// Ghostscript's OutputFile for one file per page, from the path (as the program
-// reads it) of the first page's file, "stem-1ext": literal "%" doubled and the
-// page number as "%d".
-std::wstring GhostscriptPagePattern(std::wstring_view firstPagePath, std::wstring_view extension);

@@ -1,6 +1,5 @@
-// Where a job's result goes: the "output" setting, a name built in the
-// "outputfolder", or the user's choice in the Save As dialog; then what
-// happens when that file exists.
+// Where a job's result goes: the file its options name, else the user's
+// choice in the Save As dialog; then what happens when that file exists.
 #pragma once
 
 #include <optional>
@@ -14,6 +13,7 @@ struct OutputTarget {
   bool append = false;  // add the pages after those of the existing PDF
 };
 
-// Nothing when the user cancels the Save As dialog. Raises SettingFailure for
-// an unusable folder or template, JobFailure when no free name is left.
+// Nothing when the user cancels the Save As dialog, whose suggestion is the
+// document's name. Raises JobFailure for an unusable choice or when no free
+// name is left.
 std::optional<OutputTarget> ChooseOutput(const JobOptions& options, const TemplateValues& names);

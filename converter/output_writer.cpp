@@ -2,10 +2,8 @@
 
 #include <windows.h>
 
-#include "external_program.h"
 #include "file_system.h"
-#include "ghostscript_command.h"
-#include "ghostscript_release.h"
+#include "ghostscript.h"
 #include "job_failure.h"
 
 namespace {
@@ -71,39 +69,39 @@ class PartialFiles {
 
 }  // namespace
 
-std::vector<std::wstring> WriteOutput(const JobRequest& job, const JobOptions& options,
-                                      const OutputTarget& target) {
-  const std::optional<ExternalProgram> ghostscript = FindGhostscript();
+std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::wstring& sessionId,
+                                      const JobOptions& options, const OutputTarget& target) {
+  const std::optional<GhostscriptProgram> ghostscript = FindGhostscript();
   if (!ghostscript) {
     throw JobFailure{std::wstring(L"Ghostscript was not found: install it, or name ") +
                      kGhostscriptConsoleProgram + L" in the machine setting \"Ghostscript\"."};
   }
-  if (!IsUsableOutputPath(job.spoolFile)) {
-    throw JobFailure{L"The spool file name cannot be handed to Ghostscript: " + job.spoolFile};
+  if (!IsUsableOutputPath(spoolFile)) {
+    throw JobFailure{L"The spool file name cannot be handed to Ghostscript: " + spoolFile};
   }
   if (const std::wstring folder = FolderOf(target.path); !folder.empty() && !IsFolder(folder)) {
     MkDirRecurse(folder);
   }
-  const bool onePerPage = OneFilePerPage(options.format);
-  PartialFiles partial(target, job.sessionId, onePerPage);
-  // A host program needs host paths; a path without one is never handed on
-  // as it is (the program would take it for a relative name of its own).
+  const bool onePerPage = options.format->onePerPage;
+  PartialFiles partial(target, sessionId, onePerPage);
+  // A path without one as the program reads it is never handed on as it is
+  // (a host program would take it for a relative name of its own).
   const auto forProgram = [&](const std::wstring& path) {
-    if (!ghostscript->hostProgram) return path;
-    if (std::optional<std::wstring> hostPath = HostPath(path)) return *hostPath;
+    if (std::optional<std::wstring> programPath = PathForGhostscript(*ghostscript, path))
+      return *programPath;
     throw JobFailure{L"The path cannot be handed to Ghostscript: " + path};
   };
   GhostscriptJob run{{}, {}, options.format, options.resolution, options.quality, options.info};
   if (target.append) run.inputs.push_back(forProgram(target.path));
-  run.inputs.push_back(forProgram(job.spoolFile));
+  run.inputs.push_back(forProgram(spoolFile));
   run.outputFile = onePerPage
                        ? GhostscriptPagePattern(forProgram(partial.First()), partial.Extension())
                        : GhostscriptOutputPath(forProgram(partial.First()));
   const RunResult result =
-      RunExternalProgram(*ghostscript, GhostscriptArguments(run), kConversionTimeoutMs);
+      RunGhostscript(*ghostscript, GhostscriptArguments(run), kConversionTimeoutMs);
   if (!result.finished || result.exitCode != 0 || partial.Present().empty()) {
     throw JobFailure{result.finished
-                         ? L"Ghostscript could not convert " + job.spoolFile + L" (exit code " +
+                         ? L"Ghostscript could not convert " + spoolFile + L" (exit code " +
                                std::to_wstring(result.exitCode) + L")."
                          : result.failure};
   }

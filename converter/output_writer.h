@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "command_line_reader.h"
 #include "job_options.h"
 #include "output_target.h"
 
-// The files written (several with one file per page). Raises JobFailure.
-std::vector<std::wstring> WriteOutput(const JobRequest& job, const JobOptions& options,
-                                      const OutputTarget& target);
+// Converts `spoolFile` (the job's PostScript); the files in the target's
+// folder are named after `sessionId` until they are complete. Returns the files
+// written (several with one file per page). Raises JobFailure.
+std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::wstring& sessionId,
+                                      const JobOptions& options, const OutputTarget& target);

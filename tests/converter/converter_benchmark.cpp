@@ -12,8 +12,7 @@
 
 #include "conversion.h"
 #include "converter_command_line.h"
-#include "external_program.h"
-#include "ghostscript_command.h"
+#include "ghostscript.h"
 #include "job_settings.h"
 #include "median.h"
 #include "message_box_watcher.h"
@@ -69,9 +68,10 @@ double StepsWithoutGhostscript(const std::wstring& output, const wchar_t* format
   WriteFileBytes(result, "result");
   return Milliseconds([&] {
     const JobSettings settings = ReadJobSettings(L"Printer");
-    const JobOptions options = ReadJobOptions(settings.values, L"Benchmark", L"user");
     const TemplateValues names{L"Benchmark",  L"Printer", L"user",
                                L"2026-12-07", L"120000",  kSession};
+    const JobOptions options =
+        ReadJobOptions(settings.values, {names, [](const std::wstring& text) { return text; }});
     const std::optional<OutputTarget> target = ChooseOutput(options, names);
     FindGhostscript();
     MoveFileExW(result.c_str(), target->path.c_str(), MOVEFILE_REPLACE_EXISTING);
@@ -79,16 +79,10 @@ double StepsWithoutGhostscript(const std::wstring& output, const wchar_t* format
   });
 }
 
-struct FormatCase {
-  const wchar_t* name;
-  OutputFormat format;
-  const wchar_t* extension;
-};
-
 }  // namespace
 
 int main() {
-  const std::optional<ExternalProgram> ghostscript = FindGhostscript();
+  const std::optional<GhostscriptProgram> ghostscript = FindGhostscript();
   if (!ghostscript) {
     std::puts("no Ghostscript");
     return 1;
@@ -104,49 +98,47 @@ int main() {
   MessageBoxWatcher watcher(MessageBoxWatcher::Scope::kAnyProcess);
 
   const std::wstring spool = work / L"{0F1E}_printer.ps";
-  const auto hostPath = [&](const std::wstring& path) {
-    return ghostscript->hostProgram ? HostPath(path).value_or(path) : path;
+  const auto programPath = [&](const std::wstring& path) {
+    return PathForGhostscript(*ghostscript, path).value_or(path);
   };
   std::printf("1-page job, medians of %d rounds (ms)\n", kRounds);
   std::printf("%-6s %10s %10s %10s %10s %10s\n", "format", "gs alone", "ConvertJob", "job - gs",
               "own steps", "gui.exe");
-  for (const FormatCase& format : {FormatCase{L"pdf", OutputFormat::kPdf, L".pdf"},
-                                   FormatCase{L"pdfa", OutputFormat::kPdfA, L".pdf"},
-                                   FormatCase{L"png", OutputFormat::kPng, L".png"},
-                                   FormatCase{L"jpeg", OutputFormat::kJpeg, L".jpg"},
-                                   FormatCase{L"tiff", OutputFormat::kTiff, L".tif"}}) {
+  for (const OutputFormat& format : OutputFormats()) {
+    const std::wstring name(format.word);
+    const std::wstring extension(format.extension);
     std::vector<double> alone, job, difference, steps, process;
     for (int round = 0; round < kRounds; ++round) {
       // Ghostscript alone, with the arguments the converter gives it.
       WriteFileBytes(spool, kOnePage);
-      const std::wstring direct = work / (std::wstring(L"direct") + format.extension);
-      GhostscriptJob run{{hostPath(spool)},
+      const std::wstring direct = work / (L"direct" + extension);
+      GhostscriptJob run{{programPath(spool)},
                          {},
-                         format.format,
+                         &format,
                          150,
                          L"",
                          DocumentInfo{L"Benchmark", L"user", L"", L""}};
-      run.outputFile = OneFilePerPage(format.format)
-                           ? GhostscriptPagePattern(hostPath(PagePath(SplitExtension(direct), 1)),
-                                                    format.extension)
-                           : GhostscriptOutputPath(hostPath(direct));
-      alone.push_back(Milliseconds(
-          [&] { RunExternalProgram(*ghostscript, GhostscriptArguments(run), 120000); }));
+      run.outputFile =
+          format.onePerPage
+              ? GhostscriptPagePattern(programPath(PagePath(SplitExtension(direct), 1)), extension)
+              : GhostscriptOutputPath(programPath(direct));
+      alone.push_back(
+          Milliseconds([&] { RunGhostscript(*ghostscript, GhostscriptArguments(run), 120000); }));
 
-      const std::wstring output = work / (std::wstring(L"job") + format.extension);
-      WriteRunOnce(output, format.name);
+      const std::wstring output = work / (L"job" + extension);
+      WriteRunOnce(output, name.c_str());
       job.push_back(Milliseconds([&] {
         ConvertJob(JobRequest{spool, kSession, L"Benchmark", L"Printer"});
       }));
       difference.push_back(job.back() - alone.back());
-      steps.push_back(StepsWithoutGhostscript(output, format.name, work / L"result.part"));
-      if (format.format != OutputFormat::kPdf) continue;
+      steps.push_back(StepsWithoutGhostscript(output, name.c_str(), work / L"result.part"));
+      if (&format != &OutputFormats().front()) continue;  // gui.exe for the default only
       WriteFileBytes(spool, kOnePage);
-      WriteRunOnce(output, format.name);
+      WriteRunOnce(output, name.c_str());
       process.push_back(
           Milliseconds([&] { RunGui(JobParameters(spool, kSession, L"Benchmark", L"Printer")); }));
     }
-    std::printf("%-6ls %10.1f %10.1f %10.1f %10.1f", format.name, Median(alone), Median(job),
+    std::printf("%-6ls %10.1f %10.1f %10.1f %10.1f", name.c_str(), Median(alone), Median(job),
                 Median(difference), Median(steps));
     if (!process.empty()) std::printf(" %10.1f", Median(process));
     std::printf("\n");

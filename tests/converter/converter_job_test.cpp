@@ -9,11 +9,11 @@
 #include <thread>
 
 #include "converter_command_line.h"
-#include "external_program.h"
 #include "message_box_watcher.h"
 #include "printer_settings.h"
 #include "registry_override.h"
 #include "scratch_folder.h"
+#include "wine_host_bridge.h"
 
 namespace {
 
@@ -42,8 +42,8 @@ std::wstring RunOnceOutput() {
 std::string HostTool(const std::wstring& command, const std::wstring& file) {
   ScratchFolder scratch;
   const std::wstring report = scratch / L"report.txt";
-  const RunResult run = RunExternalProgram(
-      ExternalProgram{L"Z:\\bin\\sh", true},
+  const RunResult run = RunHostProgram(
+      L"Z:\\bin\\sh",
       {L"-c", command + L" >\"$1\"", HostPath(file).value_or(L""), HostPath(report).value_or(L"")},
       30000);
   EXPECT_TRUE(run.finished && run.exitCode == 0)

@@ -1,16 +1,10 @@
-// The Ghostscript command line survives the split into arguments.
-#include "ghostscript_command.h"
-
+// The Ghostscript command line survives the system's split into arguments.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
 
-TEST(GhostscriptCommand, TitleIsHexUtf16WithByteOrderMark) {
-  EXPECT_EQ(PdfTextString(L""), L"<FEFF>");
-  EXPECT_EQ(PdfTextString(L"A\x00E9\x65E5"), L"<FEFF004100E965E5>");
-  EXPECT_EQ(PdfTextString(L"\xD83D\xDE00()\\"), L"<FEFFD83DDE0000280029005C>");
-}
+#include "command_line_quoting.h"
 
 TEST(GhostscriptCommand, ArgumentsSurviveTheCommandLineSplit) {
   const std::vector<std::wstring> arguments = {L"plain",

@@ -1,0 +1,64 @@
+// Names of a job's output: file-name templates, output path checks, numbering.
+#include "output_name.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const TemplateValues kNames = {
+    L"Q3: \"Sales\" <draft>?", L"Office\\Laser", L"anna", L"2026-12-07", L"134501", L"{0F1E}"};
+
+TEST(FileNameTemplate, TokensAreReplacedBySafeValuesAndTheRestIsKept) {
+  const struct {
+    const wchar_t* fileNameTemplate;
+    std::optional<std::wstring> name;
+  } cases[] = {
+      {L"<title>", L"Q3_ _Sales_ _draft__"},
+      {L"<DATE> <User>-<time> on <printer>", L"2026-12-07 anna-134501 on Office_Laser"},
+      {L"<session>", L"{0F1E}"},
+      {L"invoice <title", std::nullopt},  // "<" is no file-name character
+      {L"<unknown>", std::nullopt},
+      {L"a/b", std::nullopt},
+      {L"report.", std::nullopt},
+      {L"con", std::nullopt},
+      {L"console", L"console"},
+      {L"100%", L"100%"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ExpandFileNameTemplate(c.fileNameTemplate, kNames), c.name) << c.fileNameTemplate;
+  }
+  TemplateValues noTitle = kNames;
+  noTitle.title = L"...";
+  EXPECT_EQ(ExpandFileNameTemplate(L"<title>", noTitle), L"document");
+  noTitle.printer = L"";
+  EXPECT_EQ(ExpandFileNameTemplate(L"<printer>", noTitle), std::nullopt);
+}
+
+TEST(OutputPath, OnlyFullLocalOrUncPathsAreUsed) {
+  const struct {
+    const wchar_t* path;
+    bool usable;
+  } cases[] = {
+      {L"C:\\Documents\\report.pdf", true},
+      {L"\\\\server\\share\\report 100%.pdf", true},
+      {L"report.pdf", false},
+      {L"C:report.pdf", false},
+      {L"%pipe%lpr", false},
+      {L"|lpr", false},
+      {L"\\\\.\\pipe\\x", false},
+      {L"\\\\server\\share", false},
+      {L"C:\\Documents\\", false},
+      {L"C:\\a\\NUL.pdf", false},
+      {L"C:\\a\\b\x0007.pdf", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsUsableOutputPath(c.path), c.usable) << c.path;
+}
+
+TEST(OutputPath, NumberedAndPageNamesKeepTheExtension) {
+  const PathParts parts = SplitExtension(L"C:\\a.b\\report.v2.pdf");
+  EXPECT_EQ(NumberedPath(parts, 3), L"C:\\a.b\\report.v2 (3).pdf");
+  EXPECT_EQ(PagePath(SplitExtension(L"C:\\a.b\\scan"), 2), L"C:\\a.b\\scan-2");
+  EXPECT_EQ(SplitExtension(L"C:\\x\\.profile").extension, L"");
+}
+
+}  // namespace
