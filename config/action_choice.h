@@ -15,7 +15,8 @@ struct ChosenAction {
 };
 
 // The first row of the switch table whose letter is the first token's key and
-// whose argument count takes every other token; no row when none fits. The switches may carry "/"
-// or "-" and be in any case. Raises the duplicate-key error when two switches give the same key (an
-// argument taken as typed is data and is not counted).
+// whose argument count takes every other token; no row when none fits. The
+// switches may carry "/" or "-" and be in any case. Raises the duplicate-key
+// error when two switches give the same key (an argument taken as typed is
+// data and is not counted).
 ChosenAction ChooseAction(std::wstring_view argumentText);

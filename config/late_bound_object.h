@@ -8,6 +8,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 
 // One argument of a call, in the form the object receives it.
 struct CallArgument {
@@ -18,7 +19,6 @@ struct CallArgument {
   static CallArgument TextByReference(std::wstring text) {
     return {Form::TextByReference, false, std::move(text)};
   }
-  bool operator==(const CallArgument&) const = default;
 
   Form form;
   bool boolean;       // Boolean

@@ -1,5 +1,8 @@
 #include "settings_actions.h"
 
+#include <memory>
+#include <utility>
+
 namespace {
 
 // The settings object's member names as this program spells them.
