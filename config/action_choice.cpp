@@ -38,10 +38,9 @@ ChosenAction ChooseAction(std::wstring_view argumentText) {
   const std::vector<std::wstring> keys =
       BuildSwitchTable(std::span(tokens.data(), switchCount))->Keys();
 
-  ChosenAction action{row->action, {}, {}};
-  std::wstring* fields[] = {&action.name, &action.value};
+  ChosenAction action{row, {}};
   for (size_t i = 1; i < tokens.size(); ++i) {
-    *fields[i - 1] = i < switchCount ? keys[i] : TypedText(tokens[i]);
+    action.values.push_back(i < switchCount ? keys[i] : TypedText(tokens[i]));
   }
   return action;
 }

@@ -7,8 +7,8 @@
 
 #include "action_choice.h"
 #include "automation_error.h"
+#include "com_settings_object.h"
 #include "program_arguments.h"
-#include "settings_actions.h"
 #include "system_message.h"
 #include "unexpected_exception.h"
 #include "user_messages.h"
@@ -30,25 +30,13 @@ class ComApartment {
 };
 
 ExitStatus Main() {
-  const ChosenAction action = ChooseAction(ArgumentText(GetCommandLineW()));
-  if (action.kind == ActionKind::ShowUsage) {
+  const ChosenAction chosen = ChooseAction(ArgumentText(GetCommandLineW()));
+  if (!chosen.row) {
     ShowUsage();
     return kUsageShown;
   }
   ComApartment apartment;
-  switch (action.kind) {
-    case ActionKind::SetSetting:
-      SetSetting(action.name, action.value);
-      break;
-    case ActionKind::RemoveSetting:
-      RemoveSetting(action.name);
-      break;
-    case ActionKind::ClearSettings:
-      ClearSettings();
-      break;
-    case ActionKind::ShowUsage:
-      break;
-  }
+  chosen.row->action(NewComSettingsObject, chosen.values);
   return kDone;
 }
 

@@ -1,5 +1,7 @@
 #include "switch_table.h"
 
+#include "settings_actions.h"
+
 namespace {
 
 constexpr SwitchArgument kSetArguments[] = {
@@ -11,10 +13,9 @@ constexpr SwitchArgument kRemoveArguments[] = {
 };
 
 constexpr SwitchRow kRows[] = {
-    {L's', ActionKind::SetSetting, L"Set a setting in the configuration.", kSetArguments},
-    {L'r', ActionKind::RemoveSetting, L"Remove a setting from the configuration.",
-     kRemoveArguments},
-    {L'c', ActionKind::ClearSettings, L"Clear all settings.", {}},
+    {L's', L"Set a setting in the configuration.", kSetArguments, SetSetting},
+    {L'r', L"Remove a setting from the configuration.", kRemoveArguments, RemoveSetting},
+    {L'c', L"Clear all settings.", {}, ClearSettings},
 };
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "late_binding.h"
 
-#include <algorithm>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -8,7 +8,6 @@
 #include "com_ptr.h"
 #include "creation_error.h"
 #include "system_message.h"
-#include "to_text.h"
 
 namespace {
 
@@ -67,52 +66,49 @@ std::wstring DescriptionOf(HRESULT hresult, std::int32_t number) {
 
 }  // namespace
 
-namespace {
-
-void Invoke(IDispatch& object, const wchar_t* name, std::span<VARIANTARG> arguments,
-            UniqueVariant& result) {
+void CallMethod(IDispatch& object, const wchar_t* name, CallArguments& arguments) {
   DISPID member = DISPID_UNKNOWN;
   LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
   HRESULT hr = object.GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &member);
   if (FAILED(hr)) RaiseFailure(hr);
 
   // IDispatch takes the arguments last one first.
-  std::vector<VARIANTARG> reversed(arguments.rbegin(), arguments.rend());
+  const std::span<VARIANTARG> inOrder = arguments.Variants();
+  std::vector<VARIANTARG> reversed(inOrder.rbegin(), inOrder.rend());
   DISPPARAMS parameters{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
   ExceptionRecord record;
   UINT badArgument = 0;
+  UniqueVariant result;
   hr = object.Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
                      result.put(), &record, &badArgument);
   if (hr == DISP_E_EXCEPTION) RaiseReportedException(record);
   if (FAILED(hr)) RaiseFailure(hr);
 }
 
-}  // namespace
-
-void CallMethod(IDispatch& object, const wchar_t* name, std::span<VARIANTARG> arguments) {
-  UniqueVariant result;
-  Invoke(object, name, arguments, result);
+void CallArguments::AddBool(bool value) {
+  V_BOOL(&Add(VT_BOOL)) = value ? VARIANT_TRUE : VARIANT_FALSE;
 }
 
-std::wstring CallMethodForText(IDispatch& object, const wchar_t* name,
-                               std::span<VARIANTARG> arguments) {
-  UniqueVariant result;
-  Invoke(object, name, arguments, result);
-  return ToText(*result.get());
+void CallArguments::AddText(std::wstring_view text) {
+  BSTR* slot = NewText(text);
+  V_BSTR(&Add(VT_BSTR)) = *slot;
 }
 
-VARIANTARG BoolArgument(bool value) noexcept {
-  VARIANTARG argument;
+void CallArguments::AddTextByReference(std::wstring_view text) {
+  BSTR* slot = NewText(text);
+  V_BSTRREF(&Add(VT_BSTR | VT_BYREF)) = slot;
+}
+
+VARIANTARG& CallArguments::Add(VARTYPE type) {
+  VARIANTARG& argument = variants_.emplace_back();
   VariantInit(&argument);
-  V_VT(&argument) = VT_BOOL;
-  V_BOOL(&argument) = value ? VARIANT_TRUE : VARIANT_FALSE;
+  V_VT(&argument) = type;
   return argument;
 }
 
-VARIANTARG TextArgument(BSTR text) noexcept {
-  VARIANTARG argument;
-  VariantInit(&argument);
-  V_VT(&argument) = VT_BSTR;
-  V_BSTR(&argument) = text;
-  return argument;
+BSTR* CallArguments::NewText(std::wstring_view text) {
+  BSTR* slot = texts_.emplace_back().put();
+  *slot = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  if (!*slot) throw std::bad_alloc();
+  return slot;
 }

@@ -68,31 +68,30 @@ TEST(ParseCommandLine, ResolvesQuotedNamesAndValues) {
   for (const auto& [text, expected] : cases) EXPECT_EQ(EntriesOf(text), expected) << text;
 }
 
-TEST(ChooseAction, PicksTheActionFromTheSwitchesAndTheirCount) {
+TEST(ChooseAction, PicksTheRowFromTheSwitchesAndTheirCount) {
   struct Case {
     const wchar_t* text;
-    ActionKind kind;
-    const wchar_t* name;
-    const wchar_t* value;
+    wchar_t letter;  // of the chosen row; 0: none, the usage is shown
+    std::vector<std::wstring> values;
   };
   const Case cases[] = {
-      {L"", ActionKind::ShowUsage, L"", L""},
-      {L"/C extra", ActionKind::ShowUsage, L"", L""},
-      {L"/S Output=C:\\a.pdf", ActionKind::ShowUsage, L"", L""},
-      {L"r Output", ActionKind::RemoveSetting, L"output", L""},
-      {L"/s X Y", ActionKind::SetSetting, L"x", L"Y"},
-      {L"/S Output=C:\\a.pdf x", ActionKind::SetSetting, L"output", L"x"},
-      {L"/S Output \"C:\\Reports\\Q3 Final.pdf\"", ActionKind::SetSetting, L"output",
-       L"C:\\Reports\\Q3 Final.pdf"},
-      {L"/S Title Title", ActionKind::SetSetting, L"title", L"Title"},
-      {L"/S x S", ActionKind::SetSetting, L"x", L"S"},
-      {L"/S Output C:\\a=b.pdf", ActionKind::SetSetting, L"output", L"C:\\a=b.pdf"},
+      {L"", 0, {}},
+      {L"/C extra", 0, {}},
+      {L"/S Output=C:\\a.pdf", 0, {}},
+      {L"/X", 0, {}},
+      {L"-c", L'c', {}},
+      {L"r Output", L'r', {L"output"}},
+      {L"/s X Y", L's', {L"x", L"Y"}},
+      {L"/S Output=C:\\a.pdf x", L's', {L"output", L"x"}},
+      {L"/S Output \"C:\\Reports\\Q3 Final.pdf\"", L's', {L"output", L"C:\\Reports\\Q3 Final.pdf"}},
+      {L"/S Title Title", L's', {L"title", L"Title"}},
+      {L"/S x S", L's', {L"x", L"S"}},
+      {L"/S Output C:\\a=b.pdf", L's', {L"output", L"C:\\a=b.pdf"}},
   };
   for (const Case& c : cases) {
     const ChosenAction action = ChooseAction(c.text);
-    EXPECT_EQ(action.kind, c.kind) << c.text;
-    EXPECT_EQ(action.name, c.name) << c.text;
-    EXPECT_EQ(action.value, c.value) << c.text;
+    EXPECT_EQ(action.row ? action.row->letter : 0, c.letter) << c.text;
+    EXPECT_EQ(action.values, c.values) << c.text;
   }
 }
 
