@@ -14,7 +14,8 @@ namespace {
 // "LogFolder" (an empty value counts as absent), else the work area, else the
 // process's temporary folder.
 std::optional<std::wstring> LogFolder() {
-  if (auto setting = ReadSetting(monitor_texts::kLogFolderSetting); setting && !setting->empty()) {
+  if (auto setting = ReadMachineSetting(machine_settings::kLogFolder);
+      setting && !setting->empty()) {
     return setting;
   }
   if (auto workArea = GetWorkArea()) return workArea;
@@ -48,13 +49,4 @@ BOOL SetLogFile() {
   }
   SetLogFilePath(path + monitor_texts::kLogFileName);
   return TRUE;
-}
-
-BOOL IsDebug() {
-  const std::optional<std::wstring> folder = ReadSetting(monitor_texts::kAppFolderSetting);
-  if (!folder) {
-    DebugLog(L"IsDebug", L"Unable to read AppFolder setting from the registry", nullptr);
-    return FALSE;
-  }
-  return FileExists(WithTrailingBackslash(*folder) + monitor_texts::kDebugMarker);
 }

@@ -22,6 +22,3 @@ inline BOOL DebugLog(const wchar_t* source, const wchar_t* message, const std::w
 // the work area, else in the process's temporary folder; creates the folder.
 // On failure the log path keeps its former value.
 BOOL SetLogFile();
-
-// True when "debug.txt" exists in "AppFolder": a failed job's spool file is kept.
-BOOL IsDebug();

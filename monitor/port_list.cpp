@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "registry_text.h"
 #include "text_rules.h"
 #include "unique_resource.h"
 
