@@ -30,8 +30,9 @@ native-configure: prerequisites
 	@[ -f $(NATIVE_DIR)/CMakeCache.txt ] || \
 	  cmake -S native -B $(NATIVE_DIR) -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 
+# The pure core's unit tests, and every fuzz target built and run briefly from its corpus.
 native-test: native-configure
-	@cmake --build $(NATIVE_DIR) -j $(JOBS) --target native_core_tests
+	@cmake --build $(NATIVE_DIR) -j $(JOBS) --target native_core_tests fuzzers
 	@ctest --test-dir $(NATIVE_DIR) -L native --output-on-failure --no-tests=error
 
 # Every fuzz target for FUZZ_SECONDS seconds from its seed corpus; fails on any finding.

@@ -13,6 +13,7 @@
 #include "job_failure.h"
 #include "job_options.h"
 #include "job_settings.h"
+#include "machine_settings.h"
 #include "on_demand_ui.h"
 #include "output_name.h"
 #include "output_target.h"
@@ -36,11 +37,11 @@ std::wstring Setting(const wchar_t* name) {
   return RegReadText(std::wstring(product_names::kSettingsValuePath) + name);
 }
 
-// The spool file stays for inspection only when "debug.txt" is in the application folder.
+// The spool file stays for inspection only when the debug marker is in the application folder.
 bool KeepSpoolFiles() {
-  std::wstring folder = StripTrailingBackslashes(Setting(L"AppFolder"));
+  std::wstring folder = ReadMachineSetting(machine_settings::kAppFolder).value_or(L"");
   if (folder.empty()) folder = OwnModuleFolder();
-  return IsFile(folder + L"\\debug.txt");
+  return SpoolFilesKeptIn(folder);
 }
 
 void DisposeOfSpoolFile(const JobRequest& job) {

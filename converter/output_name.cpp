@@ -4,18 +4,16 @@
 #include <array>
 #include <cwctype>
 
+#include "character_rules.h"
 #include "path_names.h"
 
 namespace {
 
-constexpr std::wstring_view kInvalidInName = L"\\/:*?\"<>|";
 constexpr std::size_t kMaxNameLength = 200;
-
-bool IsControl(wchar_t c) { return c < 0x20 || c == 0x7F; }
 
 // A token's value made safe as part of a file name.
 std::wstring SafePart(std::wstring value) {
-  std::replace_if(value.begin(), value.end(), IsControl, L'_');
+  std::replace_if(value.begin(), value.end(), IsControlCharacter, L'_');
   return SafeFileName(std::move(value));
 }
 
@@ -39,11 +37,7 @@ bool IsDeviceName(std::wstring_view name) {
 bool IsValidName(std::wstring_view name, std::size_t maxLength) {
   if (name.empty() || name.size() > maxLength) return false;
   if (name.back() == L' ' || name.back() == L'.') return false;
-  if (std::any_of(name.begin(), name.end(), [](wchar_t c) {
-        return IsControl(c) || kInvalidInName.find(c) != std::wstring_view::npos;
-      })) {
-    return false;
-  }
+  if (!std::all_of(name.begin(), name.end(), IsFileNameCharacter)) return false;
   return !IsDeviceName(name);
 }
 

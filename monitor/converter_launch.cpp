@@ -6,10 +6,9 @@
 
 #include "converter_command_line.h"
 #include "debug_log.h"
-#include "file_utilities.h"
+#include "debug_marker.h"
 #include "launch_retry.h"
 #include "machine_settings.h"
-#include "monitor_texts.h"
 #include "printing_user_token.h"
 #include "text_rules.h"
 
@@ -149,7 +148,7 @@ BOOL RunProcessAsUser(const std::wstring& commandLine, int waitMs) {
 }
 
 BOOL RunGUI(const std::wstring& parameters, int waitMs) {
-  const std::optional<std::wstring> folder = ReadSetting(monitor_texts::kAppFolderSetting);
+  const std::optional<std::wstring> folder = ReadMachineSetting(machine_settings::kAppFolder);
   if (!folder) {
     DebugLog(L"RunGUI", L"Unable to read AppFolder setting from the registry", nullptr);
     return FALSE;
@@ -183,10 +182,7 @@ BOOL MakePDF(const JobContext& job, const std::wstring& spoolFile) {
     DebugLog(kSource, L"Status", L"Success");
     return TRUE;
   }
-  if (!IsDebug() && FileExists(spoolFile)) {
-    DebugLog(kSource, L"Remove PS file", spoolFile);
-    DeleteFileW(spoolFile.c_str());
-  }
+  RemoveSpoolFileUnlessDebug(kSource, spoolFile);
   DebugLog(kSource, L"Cleanup", nullptr);
   DebugLog(kSource, L"Status", L"Error");
   return FALSE;

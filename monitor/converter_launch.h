@@ -12,8 +12,8 @@
 // many milliseconds, a negative value waits without limit.
 
 // Hands a finished job, captured in `spoolFile` (in the work area), to the
-// converter. After a failed start the spool file is removed unless "debug.txt"
-// marks a debug installation.
+// converter. After a failed start the spool file is removed unless the debug
+// marker keeps it (debug_marker.h).
 BOOL MakePDF(const JobContext& job, const std::wstring& spoolFile);
 
 // Starts "<AppFolder>\gui.exe" with the parameters.

@@ -1,9 +1,13 @@
 // The monitor's trace "port.log": one line per step of a job, single-byte text.
+// Above the log file itself (log_file.*): what cannot be written at the start
+// of a job, or a log folder that cannot be made, is shown to the user.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+
+#include "log_file.h"
 
 // Appends "[source] message: detail" and a line end to the log (source and detail
 // may be null). With `truncate` the file is emptied first, and a failure to open
@@ -18,9 +22,3 @@ inline BOOL DebugLog(const wchar_t* source, const wchar_t* message, const std::w
 // the work area, else in the process's temporary folder; creates the folder.
 // On failure the log path keeps its former value.
 BOOL SetLogFile();
-
-// The current log path (empty before the first job).
-std::wstring LogFilePath();
-
-// True when "debug.txt" exists in "AppFolder": a failed job's spool file is kept.
-BOOL IsDebug();

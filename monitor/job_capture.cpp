@@ -8,6 +8,7 @@
 
 #include "converter_launch.h"
 #include "debug_log.h"
+#include "debug_marker.h"
 #include "entry_boundary.h"
 #include "file_utilities.h"
 #include "monitor_state.h"
@@ -144,15 +145,12 @@ DWORD FinishSpoolFile(UniqueFileHandle file, DWORD writeError, const wchar_t** s
 }
 
 // A spool file that is not whole is never converted: the job stays in the
-// queue and the partial file goes unless "debug.txt" keeps it.
+// queue and the partial file goes unless the debug marker keeps it.
 void KeepIncompleteJob(const PortRecord& port, const std::wstring& spoolPath, const wchar_t* step,
                        DWORD error, bool pausedAlready) {
   DebugLog(kEndSource, L"Spool file incomplete, the job stays in the queue",
            std::wstring(step) + L", Error=" + std::to_wstring(error));
-  if (!IsDebug() && FileExists(spoolPath)) {
-    DebugLog(kEndSource, L"Remove PS file", spoolPath);
-    DeleteFileW(spoolPath.c_str());
-  }
+  RemoveSpoolFileUnlessDebug(kEndSource, spoolPath);
   if (!pausedAlready) RestartAndPause(port.printerName, port.jobId);
 }
 

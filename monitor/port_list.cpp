@@ -2,10 +2,12 @@
 
 #include <winspool.h>
 
-#include <cstring>
+#include <cstddef>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "registry_text.h"
 #include "text_rules.h"
 #include "unique_resource.h"
 
@@ -17,12 +19,15 @@ DWORD StringBytes(const std::wstring& text) {
   return static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
 }
 
-// Copies the text with its terminator just below `end`; returns where it starts.
-LPBYTE PackStringBelow(const std::wstring& text, LPBYTE end) {
-  LPBYTE start = end - StringBytes(text);
-  std::memcpy(start, text.c_str(), StringBytes(text));
-  return start;
-}
+// The buffer layout is pure code with records of its own: they must be the spooler's.
+static_assert(sizeof(PortInfo1) == sizeof(PORT_INFO_1W) &&
+              offsetof(PortInfo1, pName) == offsetof(PORT_INFO_1W, pName));
+static_assert(sizeof(PortInfo2) == sizeof(PORT_INFO_2W) &&
+              offsetof(PortInfo2, pPortName) == offsetof(PORT_INFO_2W, pPortName) &&
+              offsetof(PortInfo2, pMonitorName) == offsetof(PORT_INFO_2W, pMonitorName) &&
+              offsetof(PortInfo2, pDescription) == offsetof(PORT_INFO_2W, pDescription) &&
+              offsetof(PortInfo2, fPortType) == offsetof(PORT_INFO_2W, fPortType) &&
+              offsetof(PortInfo2, Reserved) == offsetof(PORT_INFO_2W, Reserved));
 
 }  // namespace
 
@@ -122,52 +127,23 @@ DWORD PortList::Count() const {
   return count;
 }
 
-DWORD PortList::InfoSize(const PortRecord& record, DWORD level) const {
-  return PortInfoBytes(level, record.portName.size(), monitorName_.size(), portDescription_.size());
-}
-
-LPBYTE PortList::FillInfo(const PortRecord& record, DWORD level, LPBYTE entry,
-                          LPBYTE stringEnd) const {
-  if (level == 1) {
-    auto* info = reinterpret_cast<PORT_INFO_1W*>(entry);
-    stringEnd = PackStringBelow(record.portName, stringEnd);
-    info->pName = reinterpret_cast<LPWSTR>(stringEnd);
-  } else if (level == 2) {
-    auto* info = reinterpret_cast<PORT_INFO_2W*>(entry);
-    stringEnd = PackStringBelow(monitorName_, stringEnd);
-    info->pMonitorName = reinterpret_cast<LPWSTR>(stringEnd);
-    stringEnd = PackStringBelow(portDescription_, stringEnd);
-    info->pDescription = reinterpret_cast<LPWSTR>(stringEnd);
-    stringEnd = PackStringBelow(record.portName, stringEnd);
-    info->pPortName = reinterpret_cast<LPWSTR>(stringEnd);
-    info->fPortType = 0;
-    info->Reserved = 0;
-  }
-  return stringEnd;
-}
-
-BOOL PortList::Enum(DWORD level, LPBYTE ports, DWORD bufferSize, LPDWORD needed, LPDWORD returned) {
-  DWORD total = 0;
+BOOL PortList::Enum(DWORD level, LPBYTE ports, DWORD bufferSize, LPDWORD needed,
+                    LPDWORD returned) const {
+  std::vector<std::wstring_view> names;
   for (const PortRecord* record = head_; record->next; record = record->next) {
-    total += InfoSize(*record, level);
+    names.push_back(record->portName);
   }
-  *needed = total;
-  if (total > bufferSize || (total > 0 && !ports)) {
+  const PortBufferFill fill =
+      FillPortBuffer(level, names, monitorName_, portDescription_, ports, bufferSize);
+  *needed = fill.needed;
+  if (fill.result == PortBufferResult::kTooSmall) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return FALSE;
   }
-  *returned = 0;
-  if (head_->next && level != 1 && level != 2) {
+  *returned = fill.returned;
+  if (fill.result == PortBufferResult::kUnknownLevel) {
     SetLastError(ERROR_INVALID_LEVEL);
     return FALSE;
-  }
-  const DWORD entrySize = PortEntryBytes(level);
-  LPBYTE entry = ports;
-  LPBYTE stringEnd = ports + bufferSize;
-  for (const PortRecord* record = head_; record->next; record = record->next) {
-    stringEnd = FillInfo(*record, level, entry, stringEnd);
-    entry += entrySize;
-    ++*returned;
   }
   return TRUE;
 }

@@ -3,12 +3,12 @@
 #pragma once
 
 #include <windows.h>
-#include <winspool.h>
 
 #include <cstddef>
 #include <memory>
 #include <string>
 
+#include "port_info_buffer.h"
 #include "unique_resource.h"
 
 // The job data of the document in progress on one port (kept per port, so that
@@ -22,30 +22,6 @@ struct JobContext {
 // State flags of a port record.
 inline constexpr DWORD kDocumentInProgress = 0x1;
 inline constexpr DWORD kPortOpen = 0x2;
-
-// Bytes of one EnumPorts entry at a level (PORT_INFO_1W, PORT_INFO_2W); 0 for others.
-constexpr DWORD PortEntryBytes(DWORD level) {
-  return level == 1 ? sizeof(PORT_INFO_1W) : level == 2 ? sizeof(PORT_INFO_2W) : 0;
-}
-
-// Bytes one port needs in an EnumPorts buffer at a level: its entry and the
-// entry's strings with their terminators (lengths in code units). Level 1 has the
-// port name only; level 2 also the monitor name and port description.
-constexpr DWORD PortInfoBytes(DWORD level, std::size_t portName, std::size_t monitorName,
-                              std::size_t description) {
-  const auto stringBytes = [](std::size_t length) {
-    return static_cast<DWORD>((length + 1) * sizeof(wchar_t));
-  };
-  switch (level) {
-    case 1:
-      return PortEntryBytes(1) + stringBytes(portName);
-    case 2:
-      return PortEntryBytes(2) + stringBytes(portName) + stringBytes(monitorName) +
-             stringBytes(description);
-    default:
-      return 0;
-  }
-}
 
 struct PortRecord {
   std::wstring portName;
@@ -86,12 +62,9 @@ class PortList {
   void Reattach(std::unique_ptr<PortRecord> record, size_t position);
   // Number of real records (the sentinel excluded).
   DWORD Count() const;
-  // The body of EnumPorts; sets the last error when it fails.
-  BOOL Enum(DWORD level, LPBYTE ports, DWORD bufferSize, LPDWORD needed, LPDWORD returned);
-  // Bytes one record needs at a level (0 for an unknown level).
-  DWORD InfoSize(const PortRecord& record, DWORD level) const;
-  // Writes one entry and its strings below `stringEnd`; returns the new string end.
-  LPBYTE FillInfo(const PortRecord& record, DWORD level, LPBYTE entry, LPBYTE stringEnd) const;
+  // The body of EnumPorts (the layout is FillPortBuffer's); sets the last error
+  // when it fails.
+  BOOL Enum(DWORD level, LPBYTE ports, DWORD bufferSize, LPDWORD needed, LPDWORD returned) const;
 
   PortRecord* Head() const { return head_; }
 

@@ -33,8 +33,3 @@ std::string NarrowForLog(std::wstring_view text) {
   for (wchar_t c : text) result += c <= 0xFF ? static_cast<char>(c) : '?';
   return result;
 }
-
-std::wstring TextFromData(const wchar_t* data, size_t units) {
-  const wchar_t* end = std::find(data, data + units, L'\0');
-  return std::wstring(data, end);
-}

@@ -20,7 +20,3 @@ std::wstring FolderOfPath(std::wstring_view path);
 // Wide text as the single-byte log holds it: code units up to U+00FF become the
 // byte of the same value, every other one becomes "?".
 std::string NarrowForLog(std::wstring_view text);
-
-// Text of a value stored without type guarantees: it ends at its first null or
-// at the end of the data, whichever comes first.
-std::wstring TextFromData(const wchar_t* data, size_t units);

@@ -2,7 +2,7 @@
 
 #include <wtsapi32.h>
 
-#include "debug_log.h"
+#include "log_file.h"
 #include "monitor_texts.h"
 #include "service_context.h"
 
@@ -17,7 +17,7 @@ void ShowUserMessage(HWND owner, const std::wstring& text, const std::wstring& c
       WTS_CURRENT_SERVER_HANDLE, PrintingUserSessionId(), const_cast<LPWSTR>(caption.c_str()),
       static_cast<DWORD>(caption.size() * sizeof(wchar_t)), const_cast<LPWSTR>(text.c_str()),
       static_cast<DWORD>(text.size() * sizeof(wchar_t)), style, 0, &response, FALSE);
-  DebugLog(L"ShowUserMessage", caption.c_str(), text);
+  WriteLogEntry(LogFilePath(), L"ShowUserMessage", caption.c_str(), text.c_str(), false);
 }
 
 void ShowMonitorMessage(const std::wstring& text) {

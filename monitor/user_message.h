@@ -2,7 +2,8 @@
 // message box; in a service, where nobody can answer a box and the waiting
 // thread would hold the monitor's lock for good, the same caption and text go
 // to the printing user's session (WTSSendMessageW, not waited for) and to
-// port.log as one entry.
+// port.log as one entry (written through log_file.*, below the job trace
+// debug_log.*, which shows its own failures with these messages).
 #pragma once
 
 #include <windows.h>

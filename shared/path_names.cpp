@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "character_rules.h"
+
 std::wstring SafeFileName(std::wstring name) {
-  for (wchar_t unsafe : std::wstring_view(L"\\/:*?\"<>|")) {
-    std::replace(name.begin(), name.end(), unsafe, L'_');
-  }
+  std::replace_if(name.begin(), name.end(), IsReservedInFileName, L'_');
   while (!name.empty() && name.back() == L'.') name.pop_back();
   return name;
 }

@@ -6,8 +6,8 @@
 
 #include "trailing_backslash.h"
 
-// `name` made usable as one file-name component: each of \ / : * ? " < > |
-// becomes "_", then trailing dots are dropped.
+// `name` made usable as one file-name component: each character reserved in
+// file names (character_rules.h) becomes "_", then trailing dots are dropped.
 std::wstring SafeFileName(std::wstring name);
 // The same rule, for folder names.
 std::wstring SafeFolderName(const std::wstring& name);

@@ -3,7 +3,11 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <string>
+
+#include "machine_settings.h"
 
 namespace product_names {
 
@@ -12,11 +16,24 @@ inline constexpr wchar_t kAppName[] = L"PDF Writer";
 // The title of the converter's own messages and its product name.
 inline constexpr wchar_t kProductTitle[] = L"Quillmar PDF Writer";
 
-// Under HKEY_LOCAL_MACHINE: the machine-wide settings (company\application\Settings).
-inline constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Quillmar\\PDF Writer\\Settings";
-// The same key as a registry path for RegRead, ready for a value name.
-inline constexpr wchar_t kSettingsValuePath[] =
-    L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Quillmar\\PDF Writer\\Settings\\";
+namespace detail {
+// The texts one after the other, as one null-terminated array made at compile time.
+template <std::size_t... Sizes>
+constexpr auto Joined(const wchar_t (&... parts)[Sizes]) {
+  std::array<wchar_t, (Sizes + ...) - sizeof...(Sizes) + 1> text{};
+  std::size_t at = 0;
+  ((std::copy_n(parts, Sizes - 1, text.begin() + at), at += Sizes - 1), ...);
+  return text;
+}
+inline constexpr auto kSettingsValuePath =
+    Joined(L"HKEY_LOCAL_MACHINE\\", machine_settings::kKey, L"\\");
+}  // namespace detail
+
+// The machine-wide settings key (machine_settings.h) as a registry path for
+// RegRead, ready for a value name: for the converter's readers that do not yet
+// ask ReadMachineSetting.
+inline constexpr const wchar_t* kSettingsValuePath = detail::kSettingsValuePath.data();
+
 // Below a user's application-data folder: the work area of the spooled jobs.
 inline constexpr wchar_t kWorkAreaTail[] = L"Quillmar\\PDF Writer\\";
 

@@ -6,10 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include <winspool.h>
-
 #include "fuzz_text.h"
-#include "port_list.h"
+#include "port_info_buffer.h"
 
 namespace {
 
@@ -19,8 +17,10 @@ std::wstring CText(FuzzedDataProvider& provider, std::size_t maxBytes) {
   return text;
 }
 
-DWORD StringBytes(const std::wstring& text) {
-  return static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+using BYTE = unsigned char;
+
+std::uint32_t StringBytes(const std::wstring& text) {
+  return static_cast<std::uint32_t>((text.size() + 1) * sizeof(wchar_t));
 }
 
 // The text a returned pointer names, read byte-wise (strings are packed with
@@ -43,64 +43,59 @@ std::wstring StringInBuffer(const wchar_t* pointer, const BYTE* stringArea, cons
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider provider(data, size);
-  const DWORD level = provider.ConsumeIntegralInRange<DWORD>(0, 3);
+  const std::uint32_t level = provider.ConsumeIntegralInRange<std::uint32_t>(0, 3);
   const std::wstring monitorName = CText(provider, 64);
   const std::wstring description = CText(provider, 64);
-  PortList list(monitorName.c_str(), description.c_str());
-  std::vector<std::wstring> names;  // in list order: the last added comes first
-  const int count = provider.ConsumeIntegralInRange(0, 12);
-  for (int i = 0; i < count; ++i) {
-    names.insert(names.begin(), CText(provider, 96));
-    list.Add(names.front().c_str(), 0);
-  }
+  std::vector<std::wstring> names(provider.ConsumeIntegralInRange(0, 12));
+  for (std::wstring& name : names) name = CText(provider, 96);
+  const std::vector<std::wstring_view> views(names.begin(), names.end());
 
-  DWORD expectedNeeded = 0;
+  std::uint32_t expectedNeeded = 0;
   for (const std::wstring& name : names) {
-    if (level == 1) expectedNeeded += sizeof(PORT_INFO_1W) + StringBytes(name);
+    if (level == 1) expectedNeeded += sizeof(PortInfo1) + StringBytes(name);
     if (level == 2) {
-      expectedNeeded += sizeof(PORT_INFO_2W) + StringBytes(name) + StringBytes(monitorName) +
+      expectedNeeded += sizeof(PortInfo2) + StringBytes(name) + StringBytes(monitorName) +
                         StringBytes(description);
     }
   }
 
   // A buffer of exactly the chosen size on the heap, so that the sanitizer
   // sees any byte written outside it; null for a size of 0 now and then.
-  const DWORD bufferSize = provider.ConsumeIntegralInRange<DWORD>(0, expectedNeeded + 64);
+  const std::uint32_t bufferSize =
+      provider.ConsumeIntegralInRange<std::uint32_t>(0, expectedNeeded + 64);
   const bool nullBuffer = bufferSize == 0 && provider.ConsumeBool();
   std::unique_ptr<BYTE[]> buffer(nullBuffer ? nullptr : new BYTE[bufferSize]);
   if (buffer) std::memset(buffer.get(), 0xA5, bufferSize);
 
-  DWORD needed = 0xDEADBEEF;
-  DWORD returned = 0xDEADBEEF;
-  SetLastError(0);
-  const BOOL ok = list.Enum(level, buffer.get(), bufferSize, &needed, &returned);
-  if (needed != expectedNeeded) Finding("bytes needed are not exact");
+  const PortBufferFill fill =
+      FillPortBuffer(level, views, monitorName, description, buffer.get(), bufferSize);
+  if (fill.needed != expectedNeeded) Finding("bytes needed are not exact");
 
   if (expectedNeeded > bufferSize) {
-    if (ok || GetLastError() != ERROR_INSUFFICIENT_BUFFER) Finding("short buffer not refused");
-    for (DWORD i = 0; i < bufferSize; ++i) {
+    if (fill.result != PortBufferResult::kTooSmall) Finding("short buffer not refused");
+    for (std::uint32_t i = 0; i < bufferSize; ++i) {
       if (buffer[i] != 0xA5) Finding("a refused buffer was written");
     }
     return 0;
   }
-  if (level != 1 && level != 2) {
-    if (names.empty()) return 0;
-    if (ok || GetLastError() != ERROR_INVALID_LEVEL) Finding("unknown level not refused");
+  if (level != 1 && level != 2 && !names.empty()) {
+    if (fill.result != PortBufferResult::kUnknownLevel || fill.returned != 0) {
+      Finding("unknown level not refused");
+    }
     return 0;
   }
-  if (!ok) Finding("enumeration into a large enough buffer failed");
-  if (returned != names.size()) Finding("count returned differs");
+  if (fill.result != PortBufferResult::kFilled) Finding("a large enough buffer was refused");
+  if (fill.returned != names.size()) Finding("count returned differs");
   const BYTE* base = buffer.get();
   const BYTE* end = base + bufferSize;
-  const BYTE* strings =
-      base + names.size() * (level == 1 ? sizeof(PORT_INFO_1W) : sizeof(PORT_INFO_2W));
+  const BYTE* strings = base + names.size() * (level == 1 ? sizeof(PortInfo1) : sizeof(PortInfo2));
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (level == 1) {
-      PORT_INFO_1W entry;
+      PortInfo1 entry;
       std::memcpy(&entry, base + i * sizeof entry, sizeof entry);
       if (StringInBuffer(entry.pName, strings, end) != names[i]) Finding("level 1 name differs");
     } else {
-      PORT_INFO_2W entry;
+      PortInfo2 entry;
       std::memcpy(&entry, base + i * sizeof entry, sizeof entry);
       if (StringInBuffer(entry.pPortName, strings, end) != names[i] ||
           StringInBuffer(entry.pMonitorName, strings, end) != monitorName ||

@@ -2,6 +2,8 @@
 // or a valid file name, whose text comes only from the template's literal
 // characters and the safe forms of the values; a template without "<" is
 // its own result whenever it is a valid name.
+#include <algorithm>
+
 #include "fuzz_text.h"
 #include "output_name.h"
 
@@ -17,6 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (name && !IsValidFileName(*name)) Finding("invalid name given");
   if (name && (*name).find_first_of(L"\\/:*?\"<>|") != std::wstring::npos) {
     Finding("unsafe character in the name");
+  }
+  // C0, DEL and C1 controls.
+  if (name && std::any_of(name->begin(), name->end(),
+                          [](wchar_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); })) {
+    Finding("control character in the name");
   }
   if (fileNameTemplate.find(L'<') == std::wstring::npos &&
       IsValidFileName(fileNameTemplate) != (name == fileNameTemplate)) {

@@ -1,12 +1,12 @@
 #include "setting_rules.h"
 
+#include "character_rules.h"
+
 namespace {
 
 bool HasLineEnd(std::wstring_view text) noexcept {
   return text.find_first_of(L"\r\n") != std::wstring_view::npos;
 }
-
-bool IsControlCharacter(wchar_t c) noexcept { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 
 }  // namespace
 
@@ -20,10 +20,7 @@ bool IsStorableSetting(std::wstring_view name, std::wstring_view value) noexcept
 bool IsValidInstanceName(std::wstring_view instance) noexcept {
   if (instance == L"." || instance == L"..") return false;
   for (const wchar_t c : instance) {
-    if (IsControlCharacter(c) ||
-        std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos) {
-      return false;
-    }
+    if (!IsFileNameCharacter(c)) return false;
   }
   return true;
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "debug_log.h"
+#include "debug_marker.h"
 #include "message_box_watcher.h"
 #include "registry_override.h"
 #include "scratch_folder.h"

@@ -1,4 +1,4 @@
-// The printing user's context: settings, environment, work area, session ids.
+// The printing user's context: environment, work area, session ids.
 #include <gtest/gtest.h>
 
 #include <userenv.h>
@@ -6,7 +6,6 @@
 #include <regex>
 
 #include "file_utilities.h"
-#include "machine_settings.h"
 #include "message_box_watcher.h"
 #include "registry_override.h"
 #include "scratch_folder.h"
@@ -112,40 +111,6 @@ TEST(SessionIds, AreFreshLowerCaseGuidTexts) {
   EXPECT_TRUE(std::regex_match(first, form));
   EXPECT_TRUE(std::regex_match(second, form));
   EXPECT_NE(first, second);
-}
-
-class Settings : public testing::Test {
- protected:
-  MonitorSettingOverride value_{L"CorvaleTestValue"};
-};
-
-TEST_F(Settings, TextValuesAreRead) {
-  value_.Set(L"C:\\App");
-  EXPECT_EQ(ReadSetting(L"CorvaleTestValue"), L"C:\\App");
-  value_.Set(L"%TEMP%\\x", REG_EXPAND_SZ);
-  EXPECT_EQ(ReadSetting(L"CorvaleTestValue"), L"%TEMP%\\x");  // as stored
-}
-
-TEST_F(Settings, OtherTypesAndMissingValuesAreAbsent) {
-  const DWORD number = 5;
-  value_.SetRaw(REG_DWORD, &number, sizeof(number));
-  EXPECT_EQ(ReadSetting(L"CorvaleTestValue"), std::nullopt);
-  value_.SetRaw(REG_BINARY, L"abc", 8);
-  EXPECT_EQ(ReadSetting(L"CorvaleTestValue"), std::nullopt);
-  value_.Remove();
-  EXPECT_EQ(ReadSetting(L"CorvaleTestValue"), std::nullopt);
-}
-
-TEST_F(Settings, DataWithoutTerminatorIsNotReadPastItsSize) {
-  value_.SetRaw(REG_SZ, L"abcdef", 3 * sizeof(wchar_t));
-  EXPECT_EQ(ReadSetting(L"CorvaleTestValue"), L"abc");
-}
-
-TEST_F(Settings, ValuesOverTheSizeLimitAreAbsent) {
-  value_.Set(std::wstring(4074, L'v'));  // 8150 bytes with the terminator
-  EXPECT_EQ(ReadSetting(L"CorvaleTestValue"), std::wstring(4074, L'v'));
-  value_.Set(std::wstring(4075, L'v'));
-  EXPECT_EQ(ReadSetting(L"CorvaleTestValue"), std::nullopt);
 }
 
 }  // namespace

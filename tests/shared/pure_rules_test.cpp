@@ -1,6 +1,7 @@
 // Text rules of the shared module that need no system call.
 #include <gtest/gtest.h>
 
+#include "character_rules.h"
 #include "creation_error.h"
 #include "path_names.h"
 #include "registry_path.h"
@@ -88,6 +89,28 @@ std::vector<std::wstring> CreatableSteps(const FolderPlan& plan) {
 }
 
 }  // namespace
+
+TEST(CharacterRules, ControlAndReservedCharactersAtTheirEdges) {
+  struct Case {
+    wchar_t c;
+    bool control;
+    bool reserved;
+  };
+  const Case cases[] = {
+      {0x00, true, false},  {0x1F, true, false},  {L' ', false, false},   {L'~', false, false},
+      {0x7F, true, false},  {0x80, true, false},  {0x85, true, false},    {0x9F, true, false},
+      {0xA0, false, false}, {0xE9, false, false}, {0x2028, false, false}, {L'\\', false, true},
+      {L'/', false, true},  {L':', false, true},  {L'*', false, true},    {L'?', false, true},
+      {L'"', false, true},  {L'<', false, true},  {L'>', false, true},    {L'|', false, true},
+      {L'.', false, false}, {L'_', false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.c));
+    EXPECT_EQ(IsControlCharacter(c.c), c.control);
+    EXPECT_EQ(IsReservedInFileName(c.c), c.reserved);
+    EXPECT_EQ(IsFileNameCharacter(c.c), !c.control && !c.reserved);
+  }
+}
 
 TEST(FolderPlan, LocalPathNeverCreatesTheDrive) {
   const FolderPlan plan = PlanFolderTree(L"C:\\Data\\A/B");
