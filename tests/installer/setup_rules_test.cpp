@@ -136,8 +136,9 @@ TEST(ProgramFolderRule,
       {L"S-1-5-80-956008885", false},   // starts like TrustedInstaller
       {L"", false},                     // no owner: a FAT volume
   };
-  for (const auto& c : cases)
+  for (const auto& c : cases) {
     EXPECT_EQ(IsTrustedOwner(c.owner, setupAccount), c.trusted) << c.owner;
+  }
   EXPECT_FALSE(IsTrustedOwner(L"", L""));
 }
 
@@ -150,15 +151,6 @@ TEST(ProgramFolderRule,
   EXPECT_EQ(JudgeFolderOnPath(true, user, L""), FolderVerdict::kRefuseLink);
   const std::wstring owned = RefusalText(FolderVerdict::kRefuseOwner, L"C:\\Tools", L"PC\\eve");
   EXPECT_NE(owned.find(L"C:\\Tools belongs to PC\\eve"), std::wstring::npos) << owned;
-  EXPECT_EQ(RefusalText(FolderVerdict::kRefuseLink, L"D:\\x", L"").find(L"D:\\x is a junction"),
-            0u);
-}
-
-TEST(ProgramFolderRule, ResettingTheContentsDescendsIntoFoldersAndStopsAtEveryLink) {
-  EXPECT_EQ(ActionForContent(false, false), ContentAction::kReset);
-  EXPECT_EQ(ActionForContent(false, true), ContentAction::kResetAndDescend);
-  EXPECT_EQ(ActionForContent(true, true), ContentAction::kRefuseLink);   // a junction
-  EXPECT_EQ(ActionForContent(true, false), ContentAction::kRefuseLink);  // a file's link
 }
 
 }  // namespace
