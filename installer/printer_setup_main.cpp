@@ -8,7 +8,8 @@
 //
 // Install and remove can run any number of times: what exists already is kept (install) and
 // what is missing is skipped (remove). Exit code 0 on success, else the system
-// error code of the step that failed (2 for a wrong command line).
+// error code of the step that failed or refused (ERROR_BAD_ARGUMENTS for a
+// wrong command line).
 #include <windows.h>
 
 #include <cstdio>
@@ -60,6 +61,9 @@ int wmain(int argc, wchar_t** argv) {
       verb == L"install" ? Install() : Remove();
     }
     return 0;
+  } catch (const SetupRefusal& refusal) {
+    std::fwprintf(stderr, L"%ls\n", refusal.message.c_str());
+    return static_cast<int>(refusal.code);
   } catch (const SetupError& error) {
     std::fwprintf(stderr, L"%ls failed: error %lu: %ls\n", error.step.c_str(), error.code,
                   SystemMessage(error.code).c_str());

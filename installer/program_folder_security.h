@@ -4,10 +4,15 @@
 
 #include <string>
 
-// Makes `folder` (with any missing parents) when it is missing. Unless it lies
-// inside `programFiles`, whose rights it inherits, it then gets those rights
-// itself: owner Administrators; Administrators and SYSTEM full control, Users
-// read and execute, for the folder and everything in it; nothing inherited from
-// its parent. What it already holds loses rights of its own and takes them.
-// Throws SetupError when the folder cannot be made or secured.
+// Makes `folder` (with any missing parents) when it is missing. Inside
+// `programFiles` the new folders inherit its rights. Outside it:
+// - every missing folder is made with kProgramFolderRights, and an existing
+//   `folder` then gets them;
+// - a folder of the path that exists already (`folder` included) is refused
+//   when it is a junction or symbolic link, or when its owner is not trusted
+//   (IsTrustedOwner);
+// - what `folder` already holds loses rights of its own and takes those it
+//   inherits; a junction or link in it is refused, never followed.
+// Throws SetupRefusal for a refused folder or link, SetupError when a folder
+// cannot be made or secured.
 void SecureProgramFolder(const std::wstring& folder, const std::wstring& programFiles);

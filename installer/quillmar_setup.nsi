@@ -9,7 +9,8 @@
 ; x86 monitor library in the 32-bit system folder for WaitForOutput. On 32-bit
 ; Windows everything is x86. The uninstaller removes all of it. Both run
 ; silently with /S; /D=<folder> (last on the command line) chooses the program
-; folder, which gets the rights of Program Files when it lies outside it.
+; folder, which gets the rights of Program Files when it lies outside it (a
+; path that holds a link or another user's folder is refused).
 ;
 ; CMake passes the stub (x86-unicode: the setup for both kinds; amd64-unicode:
 ; the same for 64-bit Windows only), the files to pack, the class's GUIDs and
@@ -155,10 +156,13 @@ Section "Install"
   ${Else}
     File "/oname=$PLUGINSDIR\printer_setup.exe" "${PRINTER_SETUP_EXE_X86}"
   ${EndIf}
-  nsExec::ExecToLog '"$PLUGINSDIR\printer_setup.exe" secure-folder "$INSTDIR" "$PROGRAMFILES64"'
+  ; Outside Program Files, a link or a folder of another owner on the path is
+  ; refused; printer_setup.exe says which, and the message shows it.
+  nsExec::ExecToStack '"$PLUGINSDIR\printer_setup.exe" secure-folder "$INSTDIR" "$PROGRAMFILES64"'
   Pop $0
+  Pop $1
   ${If} $0 != 0
-    !insertmacro FailWith "The program folder $INSTDIR cannot be given the rights of Program Files ($0)."
+    !insertmacro FailWith "The program folder $INSTDIR cannot be given the rights of Program Files ($0): $1"
   ${EndIf}
 
   ${If} ${RunningX64}

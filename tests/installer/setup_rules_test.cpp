@@ -1,5 +1,9 @@
-// The installer's rules for the stored port list and the choice of driver.
+// The installer's rules for the stored port list, the choice of driver and the
+// program folder.
 #include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
 
 #include "driver_choice.h"
 #include "port_values.h"
@@ -78,6 +82,75 @@ TEST(ProgramFolderRule, OnlyTheFolderItselfAndWhatLiesBelowItAreInside) {
     EXPECT_EQ(IsInsideFolder(c.path, programFiles), c.inside) << c.path;
   }
   EXPECT_FALSE(IsInsideFolder(L"C:\\Anything", L""));
+}
+
+TEST(ProgramFolderRule, PlanChecksWhatExistsAndCreatesTheFirstMissingFolderAndAllBelowIt) {
+  using enum FolderStepAction;
+  // C:\Tools\A is missing: A\B is created below it, whatever a look at it says.
+  const std::set<std::wstring> existing = {L"C:\\Tools", L"C:\\Tools\\A\\B", L"\\\\srv\\share\\x"};
+  using Steps = std::vector<std::pair<std::wstring, FolderStepAction>>;
+  const struct {
+    const wchar_t* path;
+    Steps steps;
+  } cases[] = {
+      {L"C:\\Tools\\A\\B",
+       {{L"C:\\", kCheck},
+        {L"C:\\Tools", kCheck},
+        {L"C:\\Tools\\A", kCreate},
+        {L"C:\\Tools\\A\\B", kCreate}}},
+      {L"C:/Tools/", {{L"C:\\", kCheck}, {L"C:\\Tools", kCheck}}},
+      {L"C:\\Tools\\\\New",
+       {{L"C:\\", kCheck}, {L"C:\\Tools", kCheck}, {L"C:\\Tools\\New", kCreate}}},
+      {L"\\\\srv\\share\\x\\y",
+       {{L"\\\\srv\\share\\", kCheck},
+        {L"\\\\srv\\share\\x", kCheck},
+        {L"\\\\srv\\share\\x\\y", kCreate}}},
+      {L"C:\\", {}},  // a drive or share is no program folder
+      {L"\\\\srv\\share\\", {}},
+  };
+  for (const auto& c : cases) {
+    Steps steps;
+    for (const ProgramFolderStep& step : PlanProgramFolder(
+             c.path, [&](const std::wstring& folder) { return existing.count(folder) > 0; })) {
+      steps.emplace_back(step.path, step.action);
+    }
+    EXPECT_EQ(steps, c.steps) << c.path;
+  }
+}
+
+TEST(ProgramFolderRule,
+     OnlyAdministratorsSystemTrustedInstallerAndTheSetupAccountAreTrustedOwners) {
+  const std::wstring setupAccount = L"S-1-5-21-1-2-3-1001";
+  const struct {
+    std::wstring owner;
+    bool trusted;
+  } cases[] = {
+      {L"S-1-5-32-544", true},
+      {L"S-1-5-18", true},
+      {L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464", true},
+      {setupAccount, true},
+      {L"S-1-5-21-1-2-3-1002", false},  // another user
+      {L"S-1-5-32-545", false},         // Users
+      {L"S-1-5-11", false},             // Authenticated Users
+      {L"S-1-5-32-5440", false},        // starts like Administrators
+      {L"S-1-5-80-956008885", false},   // starts like TrustedInstaller
+      {L"", false},                     // no owner: a FAT volume
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsTrustedOwner(c.owner, setupAccount), c.trusted) << c.owner;
+  }
+  EXPECT_FALSE(IsTrustedOwner(L"", L""));
+}
+
+TEST(ProgramFolderRule,
+     AFolderOnThePathIsRefusedWhenItIsALinkWhoeverOwnsItOrWhenItsOwnerIsNotTrusted) {
+  const std::wstring administrators = L"S-1-5-32-544", user = L"S-1-5-21-1-2-3-1002";
+  EXPECT_EQ(JudgeFolderOnPath(false, administrators, L""), FolderVerdict::kUse);
+  EXPECT_EQ(JudgeFolderOnPath(true, administrators, L""), FolderVerdict::kRefuseLink);
+  EXPECT_EQ(JudgeFolderOnPath(false, user, L""), FolderVerdict::kRefuseOwner);
+  EXPECT_EQ(JudgeFolderOnPath(true, user, L""), FolderVerdict::kRefuseLink);
+  const std::wstring owned = RefusalText(FolderVerdict::kRefuseOwner, L"C:\\Tools", L"PC\\eve");
+  EXPECT_NE(owned.find(L"C:\\Tools belongs to PC\\eve"), std::wstring::npos) << owned;
 }
 
 }  // namespace

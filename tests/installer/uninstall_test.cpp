@@ -3,12 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <aclapi.h>
-#include <sddl.h>
 
-#include <map>
-#include <set>
-
+#include "folder_rights.h"
 #include "product_names.h"
 #include "product_setup.h"
 #include "scratch_folder.h"
@@ -19,82 +15,6 @@ std::wstring Joined(const std::vector<std::wstring>& texts) {
   std::wstring joined;
   for (const std::wstring& text : texts) joined += text + L"; ";
   return joined;
-}
-
-constexpr wchar_t kAdministrators[] = L"S-1-5-32-544";
-constexpr wchar_t kSystem[] = L"S-1-5-18";
-constexpr wchar_t kUsers[] = L"S-1-5-32-545";
-constexpr wchar_t kEveryone[] = L"S-1-1-0";
-
-// A folder's owner and the rights its allowing entries grant, by SID.
-struct FolderRights {
-  std::wstring owner;
-  std::map<std::wstring, ACCESS_MASK> allowed;
-};
-
-// The SIDs that may add, change or delete anything in the folder, or its rights.
-std::set<std::wstring> Writers(const FolderRights& rights) {
-  constexpr ACCESS_MASK kChanging = FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_WRITE_EA |
-                                    FILE_DELETE_CHILD | FILE_WRITE_ATTRIBUTES | DELETE | WRITE_DAC |
-                                    WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
-  std::set<std::wstring> writers;
-  for (const auto& [sid, mask] : rights.allowed) {
-    if (mask & kChanging) writers.insert(sid);
-  }
-  return writers;
-}
-
-bool MayReadAndExecute(const FolderRights& rights, const std::wstring& sid) {
-  const auto entry = rights.allowed.find(sid);
-  constexpr ACCESS_MASK kReadExecute = FILE_GENERIC_READ | FILE_GENERIC_EXECUTE;
-  return entry != rights.allowed.end() && (entry->second & kReadExecute) == kReadExecute;
-}
-
-std::wstring SidText(PSID sid) {
-  wchar_t* text = nullptr;
-  if (!ConvertSidToStringSidW(sid, &text)) return L"?";
-  std::wstring result = text;
-  LocalFree(text);
-  return result;
-}
-
-std::optional<FolderRights> ReadFolderRights(const std::wstring& folder) {
-  PSID owner = nullptr;
-  PACL dacl = nullptr;
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  if (GetNamedSecurityInfoW(folder.c_str(), SE_FILE_OBJECT,
-                            OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner, nullptr,
-                            &dacl, nullptr, &descriptor) != ERROR_SUCCESS) {
-    return std::nullopt;
-  }
-  FolderRights rights;
-  rights.owner = SidText(owner);
-  for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
-    void* ace = nullptr;
-    if (!GetAce(dacl, i, &ace)) continue;
-    const auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
-    if (allowed->Header.AceType != ACCESS_ALLOWED_ACE_TYPE) continue;
-    rights.allowed[SidText(const_cast<DWORD*>(&allowed->SidStart))] |= allowed->Mask;
-  }
-  LocalFree(descriptor);
-  return rights;
-}
-
-// Gives the folder rights that let every user change everything in it.
-bool OpenToEveryone(const std::wstring& folder) {
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;OICI;FA;;;WD)", SDDL_REVISION_1,
-                                                            &descriptor, nullptr)) {
-    return false;
-  }
-  BOOL present = FALSE, defaulted = FALSE;
-  PACL dacl = nullptr;
-  GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted);
-  const bool done = SetNamedSecurityInfoW(const_cast<wchar_t*>(folder.c_str()), SE_FILE_OBJECT,
-                                          DACL_SECURITY_INFORMATION, nullptr, nullptr, dacl,
-                                          nullptr) == ERROR_SUCCESS;
-  LocalFree(descriptor);
-  return done;
 }
 
 class ProductLifecycle : public ::testing::Test {
@@ -143,10 +63,8 @@ TEST_F(ProductLifecycle, InstallsIntoTheFolderGivenAndUninstallsFromThere) {
   EXPECT_TRUE(PathExists(parent.Path()));
 }
 
-// Wine keeps no ACLs on files: it turns a DACL into Unix mode bits and reads
-// back one made from them (owner, SYSTEM, Everyone), owned by the Unix user.
-// What shows there as well as on Windows: only the owner, Administrators and
-// SYSTEM may change the folder; everyone else may read and execute.
+// What shows under Wine (see folder_rights.h) as well as on Windows: only the owner, Administrators
+// and SYSTEM may change the folder; everyone else may read and execute.
 TEST_F(ProductLifecycle, TakesAwayOpenRightsFromAFolderOutsideProgramFiles) {
   ScratchFolder parent;
   const std::wstring folder = parent / L"Open Folder";
@@ -166,6 +84,21 @@ TEST_F(ProductLifecycle, TakesAwayOpenRightsFromAFolderOutsideProgramFiles) {
   EXPECT_TRUE(MayReadAndExecute(*after, kUsers) || MayReadAndExecute(*after, kEveryone));
 
   EXPECT_EQ(RunUninstaller(folder), 0u);
+}
+
+TEST_F(ProductLifecycle, RefusesAProgramFolderBehindALinkWithExitCodeTwoAndInstallsNothing) {
+  ScratchFolder parent;
+  const std::wstring target = parent / L"Target";
+  ASSERT_TRUE(CreateDirectoryW(target.c_str(), nullptr));
+  ASSERT_TRUE(PlantHostLink(parent / L"Link", target));
+  const std::wstring folder = parent / L"Link\\PDF Writer";
+  // What other test programs of the prefix keep registered stays.
+  const std::wstring tracesBefore = Joined(RemainingTraces(folder));
+
+  EXPECT_EQ(RunSetup(folder), 2u);
+  EXPECT_FALSE(PathExists(target + L"\\PDF Writer"));
+  EXPECT_EQ(Joined(RemainingTraces(folder)), tracesBefore);
+  RemoveHostTree(parent.Path());
 }
 
 }  // namespace
