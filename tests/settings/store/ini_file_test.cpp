@@ -55,30 +55,26 @@ TEST_F(IniFileOnDisk, TextGoesThroughTheAnsiCodePageBothWays) {
 }
 
 // A reader that knows only ANSI files (no byte-order mark) skips the mark's own
-// line and finds the header and the plain ASCII entries.
+// line and finds the header and the ASCII entries.
 TEST_F(IniFileOnDisk, Utf8FileHasTheByteOrderMarkOnALineOfItsOwn) {
   IniFile ini;
-  auto section = std::make_shared<Dictionary>();
-  section->Set(L"city", L"\u0141\u00F3d\u017A");
-  section->Set(L"output", L"c:\\a.pdf");
-  auto root = std::make_shared<Dictionary>();
-  root->Set(L"PDF Printer", section);
-  ini.SetData(root);
+  ini.SetData(OneSection(L"PDF Printer", L"city", L"\u0141\u00F3d\u017A"));
+  AsDictionary(*ini.Data()->Find(L"PDF Printer"))->Set(L"output", L"c:\\a.pdf");
   ASSERT_TRUE(ini.Save(path_)) << ini.LastError();
   const std::string bytes = ReadFileBytes(path_);
   EXPECT_EQ(bytes,
             "\xEF\xBB\xBF\r\n[PDF Printer]\r\n  city=\xC5\x81\xC3\xB3"
-            "d\xC5\xBA\r\n  output=c:\\a.pdf\r\n");
-
+            "d\xC5\xBA\r\n"
+            "  output=c:\\a.pdf\r\n");
+  const std::wstring written = FormatIniText(*ini.Data());
   ASSERT_TRUE(ini.Load(path_));
-  EXPECT_EQ(FormatIniText(*ini.Data()), FormatIniText(*root));
+  EXPECT_EQ(FormatIniText(*ini.Data()), written);
 
   Dictionary ansiReader;
   ParseIniText(std::wstring(bytes.begin(), bytes.end()), ansiReader,
                [] { return std::make_shared<Dictionary>(); });
-  ASSERT_EQ(ansiReader.Count(), 1u);
   const DictionaryPtr found = AsDictionary(*ansiReader.Find(L"PDF Printer"));
-  ASSERT_TRUE(found);
+  ASSERT_TRUE(found && ansiReader.Count() == 1);
   EXPECT_EQ(*AsText(*found->Find(L"output")), L"c:\\a.pdf");
 }
 
