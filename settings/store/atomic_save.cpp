@@ -73,10 +73,9 @@ void RemoveLeftovers(const std::wstring& folder, const std::wstring& targetName)
 // the new file the old one's security, attributes and streams. Its error, or
 // ERROR_SUCCESS.
 DWORD ReplaceExisting(const std::wstring& target, const std::wstring& temporary) {
-  // Wine's ReplaceFileW moves the target aside into a file that it creates
-  // beside it ("rf*.tmp"), and leaves that file behind when the target cannot
-  // be moved; so a target that is held open without shared deletion is
-  // refused before.
+  // On a target held open without shared deletion, Wine's ReplaceFileW fails
+  // and leaves an empty file of its own beside it ("rf*.tmp"); such a target
+  // is refused before.
   {
     const UniqueFileHandle probe(CreateFileW(target.c_str(), DELETE,
                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
