@@ -1,7 +1,6 @@
 #include "job_settings.h"
 
 #include "printer_settings.h"
-#include "setting_rules.h"
 
 // The settings files are read with the settings component's own code, linked
 // into the converter, not through its COM class: the same files, names and
@@ -21,12 +20,10 @@ SettingValues Load(PrinterSettings& settings, bool isRunOnce) {
   return values;
 }
 
-// The printer's own settings when it has any, else the default instance's. A
-// printer whose name cannot name an instance (it holds a ":", say) has no
-// settings of its own.
+// The printer's own settings when it has any, else the default instance's.
 SettingValues LoadForPrinter(PrinterSettings& settings, const std::wstring& printerName,
                              bool isRunOnce, std::wstring& instanceUsed) {
-  if (!printerName.empty() && IsValidInstanceName(printerName)) {
+  if (!printerName.empty()) {
     settings.SetPrinterInstance(printerName);
     if (SettingValues own = Load(settings, isRunOnce); !own.empty()) {
       instanceUsed = printerName;

@@ -25,3 +25,14 @@ HRESULT ReportAutomationError(const AutomationError& error, REFIID iid) noexcept
   }
   return AutomationErrorResult(error.Number());
 }
+
+HRESULT ReportUnexpectedException(REFIID iid) noexcept {
+  if (CurrentUnexpectedException() == UnexpectedException::kOutOfMemory) return E_OUTOFMEMORY;
+  const UnexpectedAutomationError unexpected = UnexpectedExceptionAutomationError();
+  try {
+    return ReportAutomationError(
+        AutomationError(unexpected.number, DefaultErrorSource(), unexpected.description), iid);
+  } catch (...) {
+    return AutomationErrorResult(unexpected.number);  // the record could not be made
+  }
+}

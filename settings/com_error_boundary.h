@@ -1,6 +1,7 @@
 // The error boundary of every COM method: runs the body and turns what it
 // throws into an HRESULT. An automation error becomes 0x800A0000 + its number
-// with an error-information record; anything else as unexpected_exception.h maps it.
+// with an error-information record; exhausted memory E_OUTOFMEMORY; anything
+// else automation error 51, "Internal error", with its record.
 #pragma once
 
 #include <windows.h>
@@ -16,6 +17,10 @@ HRESULT AutomationErrorResult(std::int32_t number) noexcept;
 // returns its HRESULT.
 HRESULT ReportAutomationError(const AutomationError& error, REFIID iid) noexcept;
 
+// The HRESULT (and record) of the exception being handled that is no automation
+// error; call only inside a catch handler.
+HRESULT ReportUnexpectedException(REFIID iid) noexcept;
+
 template <typename Body>
 HRESULT RunComMethod(REFIID iid, Body&& body) noexcept {
   try {
@@ -24,6 +29,6 @@ HRESULT RunComMethod(REFIID iid, Body&& body) noexcept {
   } catch (const AutomationError& error) {
     return ReportAutomationError(error, iid);
   } catch (...) {
-    return UnexpectedExceptionResult();
+    return ReportUnexpectedException(iid);
   }
 }

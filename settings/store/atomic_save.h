@@ -7,8 +7,10 @@
 
 // Writes `bytes` to a temporary file beside `filename` (a short name, reached
 // under the long-path form, so the save works wherever the target's own name
-// does), then renames it over the target. Once that succeeded, temporary files
-// of earlier saves of the same target whose writer no longer runs are removed.
-// A read-only target is not replaced (ERROR_ACCESS_DENIED). Throws SystemError
-// on failure; the temporary file is then removed.
+// does), then puts it in the target's place: ReplaceFileW for an existing
+// target, which keeps its security, attributes and streams (no backup file), a
+// rename for a new one. Once that succeeded, temporary files of earlier saves
+// of the same target whose writer no longer runs are removed. A read-only
+// target or a folder is not replaced (ERROR_ACCESS_DENIED). Throws SystemError
+// on failure; the old file is then as it was and the temporary file removed.
 void ReplaceFileContent(const std::wstring& filename, std::string_view bytes);

@@ -11,6 +11,10 @@ enum class FileEncoding { Ansi, Utf8, Utf16LE };
 
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 inline constexpr std::string_view kUtf16LEByteOrderMark = "\xFF\xFE";
+// How a UTF-8 settings file starts: the byte-order mark on a line of its own,
+// so that a reader that knows only ANSI files takes it for a line to ignore and
+// still finds the header on the next line.
+inline constexpr std::string_view kUtf8FileStart = "\xEF\xBB\xBF\r\n";
 
 // The encoding that the start of `bytes` announces.
 FileEncoding DetectEncoding(std::string_view bytes) noexcept;

@@ -97,10 +97,10 @@ class SettingsFileReader {
 };
 
 // The bytes of `text`: the ANSI code page when every character converts
-// exactly, else UTF-8 with its byte-order mark.
+// exactly, else UTF-8 after its byte-order mark's line.
 std::string EncodeFileText(std::wstring_view text) {
   if (std::optional<std::string> ansi = WideToAnsiExact(text)) return std::move(*ansi);
-  return std::string(kUtf8ByteOrderMark) + WideToUtf8(text);
+  return std::string(kUtf8FileStart) + WideToUtf8(text);
 }
 
 }  // namespace

@@ -21,9 +21,11 @@ class IniFile {
   // UTF-16 LE byte-order mark selects that encoding, else the ANSI code page.
   bool Load(const std::wstring& filename) noexcept;
   // Writes the tree (CR LF line ends) in the ANSI code page when every character
-  // converts exactly, else as UTF-8 with its byte-order mark. The target is
-  // replaced only once the whole text is written (ReplaceFileContent): a failed
-  // save leaves the previous file as it was. True when the whole tree was written.
+  // converts exactly, else as UTF-8 with its byte-order mark on a line of its
+  // own. The target is replaced only once the whole text is written
+  // (ReplaceFileContent): a failed save leaves the previous file as it was, a
+  // successful one keeps the file's security, attributes and streams. True when
+  // the whole tree was written.
   bool Save(const std::wstring& filename) noexcept;
 
   // Clears the error and drops the tree.

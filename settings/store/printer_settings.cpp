@@ -17,10 +17,6 @@ bool IsMissingFileError(std::int32_t number) {
   return number == ERROR_FILE_NOT_FOUND || number == ERROR_PATH_NOT_FOUND;
 }
 
-[[noreturn]] void RaiseInvalidArgument(const std::wstring& what) {
-  RaiseError(kInvalidArgumentError, std::wstring(kInvalidArgumentText) + L": " + what);
-}
-
 }  // namespace
 
 void PrinterSettings::Init() {
@@ -51,13 +47,6 @@ void PrinterSettings::WriteSettings(bool isRunOnce) {
   if (const auto unread = unreadFiles_.find(filename); unread != unreadFiles_.end()) {
     RaiseWriteError(filename, unread->second.number, unread->second.message);
   }
-  for (const Dictionary::Entry& entry : *settings_) {
-    const std::wstring_view* text = AsText(entry.value);
-    if (!text || !IsStorableSetting(entry.key, *text)) {
-      RaiseInvalidArgument(L"a settings file cannot hold the setting '" + std::wstring(entry.key) +
-                           L"'");
-    }
-  }
   DictionaryPtr root = NewDictionary();
   root->Set(kSectionName, settings_);
   IniFile file;
@@ -82,6 +71,11 @@ void PrinterSettings::RemoveSettings(bool isRunOnce) {
 
 void PrinterSettings::SetValue(const std::wstring& name, const std::wstring& value) {
   LazyStart();
+  if (!IsStorableSetting(name, value)) {
+    RaiseError(kInvalidArgumentError, std::wstring(kInvalidArgumentText) +
+                                          L": a settings file cannot give back the setting '" +
+                                          name + L"' with this value");
+  }
   settings_->Set(name, value);
 }
 
@@ -95,9 +89,6 @@ std::wstring PrinterSettings::GetValue(const std::wstring& name) {
 }
 
 void PrinterSettings::SetPrinterInstance(const std::wstring& instance) {
-  if (!IsValidInstanceName(instance)) {
-    RaiseInvalidArgument(L"'" + instance + L"' cannot name a printer instance");
-  }
   LazyStart();
   instance_ = instance;
 }

@@ -24,19 +24,21 @@ class PrinterSettings {
   // malformed file gives empty settings. A file that exists but could not be
   // read is remembered: this object will not write over it.
   void LoadSettings(bool isRunOnce);
-  // Rewrites the file whole with the settings. Raises error 5, writing nothing,
-  // for a setting that the file cannot hold; error 1000 when the file cannot be
-  // written or its last load by this object could not read it.
+  // Rewrites the file whole with the settings, those loaded as they were
+  // loaded. Raises error 1000 when the file cannot be written or its last load
+  // by this object could not read it.
   void WriteSettings(bool isRunOnce);
   // Deletes the file if it exists; raises error 75 when it cannot be deleted.
   void RemoveSettings(bool isRunOnce);
-  // Stores `value` under `name` (a new name goes to the end).
+  // Stores `value` under `name` (a new name goes to the end). Raises error 5,
+  // storing nothing, for a setting that the file would not give back as given
+  // (setting_rules.h).
   void SetValue(const std::wstring& name, const std::wstring& value);
   // The stored value, or the empty text for a missing or empty name.
   std::wstring GetValue(const std::wstring& name);
-  // Selects the printer instance whose files later calls use (empty: the default).
-  // Raises error 5 and keeps the previous instance for a name that is not a
-  // file-name part.
+  // Selects the printer instance whose files later calls use (empty: the
+  // default). Any name is kept as it is given; its files' names escape what a
+  // file name cannot hold (settings_file_name.h).
   void SetPrinterInstance(const std::wstring& instance);
 
  private:

@@ -1,20 +1,15 @@
-// What a settings file can hold, and what may name a printer instance.
-// Pure text rules.
+// What a settings file can give back as it was given. Pure text rules.
 #pragma once
 
 #include <string_view>
 
-// The error number and text of a refused setting or instance name.
+// The error number and text of a refused setting.
 inline constexpr int kInvalidArgumentError = 5;
 inline constexpr std::wstring_view kInvalidArgumentText = L"Invalid procedure call or argument";
 
-// True when the line "  name=value" reads back as this very setting: the name
-// holds no line end and no "=" and does not start with "[" (after the blanks
-// that loading trims), the value holds no line end. The empty name is kept as
-// it is written (a line that loading ignores).
+// False when the line "  name=value" would not read back as this setting with
+// this value: a name with "=" or a carriage return, a value with a carriage
+// return, or a line that reads as a section header (its trimmed text starts
+// with "[" and ends with "]"). What loading only trims or ignores is storable:
+// blanks around the name or value, a lone line feed, the empty name.
 bool IsStorableSetting(std::wstring_view name, std::wstring_view value) noexcept;
-
-// True when `instance` may be part of a file name: no NUL or other control
-// character, none of \ / : * ? " < > |, and neither "." nor "..". The empty
-// text (the default instance) is valid.
-bool IsValidInstanceName(std::wstring_view instance) noexcept;

@@ -303,10 +303,12 @@ TEST_F(ConverterJob, EachPrinterUsesItsOwnProfileOrTheDefault) {
   Convert(kHelloPostScript, L"Memo", L"Laser B");
   EXPECT_EQ(ListFiles(work_.Path(), L"* Laser *"),
             (std::vector<std::wstring>{L"default Laser B.pdf", L"own Laser A.png"}));
-  // A printer name that cannot be an instance's file-name part uses the default's.
-  SetRunOnceOutput(work_ / L"colon.pdf");
-  Convert(kHelloPostScript, L"Memo", L"Laser: C");
-  EXPECT_TRUE(PathExists(work_ / L"colon.pdf"));
+  // Any printer name names its own instance, one with ":" and "/" too.
+  SetRunOnceOutput(work_ / L"default.pdf");
+  WriteSettings({{L"output", work_ / L"own colon.pdf"}}, true, L"Laser: C/4");
+  Convert(kHelloPostScript, L"Memo", L"Laser: C/4");
+  EXPECT_TRUE(PathExists(work_ / L"own colon.pdf"));
+  EXPECT_FALSE(PathExists(work_ / L"default.pdf"));
 }
 
 TEST_F(ConverterJob, RunOnceSettingsThatStayAreToldToTheUser) {

@@ -39,19 +39,21 @@ check(copy.GetValue("empty") === "", "an empty value comes back empty");
 copy.WriteSettings();
 check(fileText("runonce-jscript.ini") === fileText("settings-jscript.ini"), "run-once copy of the settings");
 
-// Error 5 through the exception object: a name that would read back as a section.
-copy.SetValue("[x", "y]");
+// Error 5 through the exception object: a setting whose line would read back
+// as a section is refused when set, and the file is written without it.
 var raised = null;
 try {
-  copy.WriteSettings(true);
+  copy.SetValue("[x", "y]");
 } catch (e) {
   raised = e;
 }
-check(raised !== null, "WriteSettings of a name that starts with [ raises");
+check(raised !== null, "SetValue of a setting that would read back as a section raises");
 if (raised !== null) {
   check((raised.number >>> 0) === 0x800A0005, "error number 0x800A0005, got " + (raised.number >>> 0).toString(16));
   check(raised.description.indexOf("'[x'") >= 0, "error text: " + raised.description);
 }
+copy.WriteSettings(true);
+check(fileText("runonce-jscript.ini") === fileText("settings-jscript.ini"), "written without the refused setting");
 
 settings.RemoveSettings(false);
 settings.RemoveSettings(true);

@@ -58,12 +58,17 @@ reader.Init
 reader.LoadSettings False
 Check reader.GetValue("output") = "", "Init returns to the default instance"
 
-' A name that is no file-name part is refused; the previous instance stays.
+' Any name names an instance; what a file name cannot hold is escaped.
 On Error Resume Next
-reader.SetPrinterInstance "..\bad<name>"
-Check Err.Number = 5, "a refused instance raises 5, got " & Err.Number
+reader.SetPrinterInstance "..\Invoices: <A4>"
+Check Err.Number = 0, "SetPrinterInstance raises nothing, got " & Err.Number
 Err.Clear
 On Error GoTo 0
+reader.WriteSettings False
+Check FileText("settings-..%5CInvoices%3A %3CA4%3E.ini") = "[PDF Printer]" & vbCrLf, _
+      "the escaped instance's file: " & FileText("settings-..%5CInvoices%3A %3CA4%3E.ini")
+reader.RemoveSettings False
+reader.SetPrinterInstance ""
 
 ' A file that cannot be written raises error 1000 with its message.
 Dim expected

@@ -173,7 +173,7 @@ TEST_F(SettingsThroughCom, FailedWriteKeepsThePreviousFile) {
 TEST_F(SettingsThroughCom, ValuesComeBackExactlyFromAnAnsiFileWhenItHoldsThemElseFromUtf8) {
   ASSERT_EQ(GetACP(), 1252u) << "the expected bytes are those of code page 1252";
   const std::string header = "[PDF Printer]\r\n  v=";
-  const std::string utf8 = "\xEF\xBB\xBF" + header;
+  const std::string utf8 = "\xEF\xBB\xBF\r\n" + header;
   const std::pair<std::wstring, std::string> cases[] = {
       {L"caf\u00E9 \u20AC", header + "caf\xE9 \x80"},
       {L"\u0141\u00F3d\u017A \u20AC", utf8 + "\xC5\x81\xC3\xB3"
@@ -237,51 +237,81 @@ TEST_F(SettingsThroughCom, FileThatCouldNotBeReadIsNotWrittenOver) {
   EXPECT_EQ(Bytes(L"runonce-locked.ini"), "[PDF Printer]\r\n  a=3\r\n  b=2\r\n");
 }
 
-TEST_F(SettingsThroughCom, SettingsAndInstanceNamesThatAFileCannotHoldAreRefused) {
-  constexpr HRESULT kInvalidArgument = static_cast<HRESULT>(0x800A0005);
+TEST_F(SettingsThroughCom, SettingThatWouldNotComeBackIsRefusedWhenSetAndTheRestIsWritten) {
   Call(L"SetPrinterInstance", {std::wstring(L"refused")});
   Call(L"SetValue", {std::wstring(L"a"), std::wstring(L"1")});
+  for (const auto& [name, value] :
+       {std::pair<std::wstring, std::wstring>{L"a=b", L"x"}, {L"a", L"x\ry"}, {L"  [a", L"b]  "}}) {
+    const AutomationOutcome outcome = CallByName(object_.get(), L"SetValue", {name, value});
+    EXPECT_EQ(outcome.errorCode, static_cast<HRESULT>(0x800A0005));
+    EXPECT_EQ(outcome.description.rfind(L"Invalid procedure call or argument", 0), 0u);
+    EXPECT_NE(outcome.description.find(L"'" + name + L"'"), std::wstring::npos);
+  }
+  // Lone line feeds come back; blanks and the empty name are written as given.
+  for (const auto& [name, value] : {std::pair<std::wstring, std::wstring>{L"lf\nname", L"x"},
+                                    {L"v", L"x\ny"},
+                                    {L"[a", L"b"},
+                                    {L" padded ", L" v "},
+                                    {L"", L"e"}}) {
+    Call(L"SetValue", {name, value});
+  }
   Call(L"WriteSettings", {true});
-  const std::string before = Bytes(L"runonce-refused.ini");
-  const std::vector<std::wstring> filesBefore = ListFiles(DataFolder(), L"*");
+  EXPECT_EQ(Bytes(L"runonce-refused.ini"),
+            "[PDF Printer]\r\n  a=1\r\n  lf\nname=x\r\n  v=x\ny\r\n  [a=b\r\n   padded = v \r\n"
+            "  =e\r\n");
+  Call(L"LoadSettings", {true});
+  EXPECT_EQ(Call(L"GetValue", {std::wstring(L"lf\nname")}), L"x");
+  EXPECT_EQ(Call(L"GetValue", {std::wstring(L"v")}), L"x\ny");
+}
 
-  struct Case {
-    const wchar_t* method;
-    std::wstring first, second;
+// The entries of a file that another program wrote as the format allows are
+// written back as they were read, and the file takes new settings.
+TEST_F(SettingsThroughCom, FileOfAnotherProgramIsReadAndWrittenBackWithANewSetting) {
+  Call(L"SetPrinterInstance", {std::wstring(L"foreign ansi")});
+  Prepare(L"settings-foreign ansi.ini",
+          "top=1\r\n[PDF Printer]\r\na = b = c\r\n[k=v\r\n  [a=b \r\n\tt=1\r\n"
+          "lf=x\ny\r\n;note\r\n[Other]\r\n  o=1\r\n");
+  Call(L"LoadSettings", {false});
+  Call(L"SetValue", {std::wstring(L"output"), std::wstring(L"c:\\a.pdf")});
+  Call(L"WriteSettings", {false});
+  EXPECT_EQ(Bytes(L"settings-foreign ansi.ini"),
+            "[PDF Printer]\r\n  a=b = c\r\n  [k=v\r\n  [a=b\r\n  \tt=1\r\n  lf=x\ny\r\n"
+            "  output=c:\\a.pdf\r\n");
+  Call(L"LoadSettings", {false});
+  EXPECT_EQ(Call(L"GetValue", {std::wstring(L"[k")}), L"v");
+  EXPECT_EQ(Call(L"GetValue", {std::wstring(L"lf")}), L"x\ny");
+}
+
+// Any name names one file inside the data folder; a name that could stand in a
+// file name reaches the file it always had ("a:b" shares the one of "a%3Ab").
+TEST_F(SettingsThroughCom, AnyInstanceNameNamesOneFileInsideTheDataFolder) {
+  const std::wstring parent = DataFolder().substr(0, DataFolder().rfind(L'\\'));
+  const std::vector<std::wstring> parentBefore = ListFiles(parent, L"*");
+  const std::pair<std::wstring, std::wstring> cases[] = {
+      {L"..\\..\\x", L"..%5C..%5Cx"},
+      {L"a\\b/c:d*e?f\"g<h>i|j", L"a%5Cb%2Fc%3Ad%2Ae%3Ff%22g%3Ch%3Ei%7Cj"},
+      {std::wstring(L"\x01\t\x1F\0z", 5), L"%01%09%1F%00z"},
+      {L"a:b", L"a%3Ab"},
+      {L"Office", L"Office"},
+      {L"Caf\u00E9 #2 (A4) [x] ~$", L"Caf\u00E9 #2 (A4) [x] ~$"},
+      {L" a. ", L" a. "},
+      {L"..", L".."},
+      {L"CON", L"CON"},
+      {L"\x7F\x85", L"\x7F\x85"},
   };
-  const Case cases[] = {
-      {L"SetValue", L"a\rb", L"x"}, {L"SetValue", L"a\nb", L"x"}, {L"SetValue", L"a=b", L"x"},
-      {L"SetValue", L"[a", L"b]"},  {L"SetValue", L"  [a", L"x"}, {L"SetValue", L"a", L"x\ry"},
-      {L"SetValue", L"a", L"x\ny"},
-  };
-  std::vector<Case> all(std::begin(cases), std::end(cases));
-  for (std::wstring name : {L"..\\..\\x", L"a/b", L"..", L".", L"a\tb", L"C:x", L"a*", L"a?",
-                            L"\"a\"", L"<a>", L"a|b"}) {
-    all.push_back({L"SetPrinterInstance", name, L""});
-  }
-  all.push_back({L"SetPrinterInstance", std::wstring(L"a\0b", 3), L""});
-  for (const Case& c : all) {
-    const std::string what = std::string(c.first.begin(), c.first.end()) + " / " +
-                             std::string(c.second.begin(), c.second.end());
-    const bool isSetting = std::wstring(c.method) == L"SetValue";
+  for (const auto& [instance, part] : cases) {
+    const std::wstring file = L"settings-" + part + L".ini";
+    const std::string what(file.begin(), file.end());
+    Prepare(file, "[PDF Printer]\r\n  old=1\r\n");
     ComPtr<IDispatch> object = CreateByProgId(kProgId);
-    CallByName(object.get(), L"SetPrinterInstance", {std::wstring(L"refused")});
-    if (isSetting) CallByName(object.get(), L"SetValue", {c.first, c.second});
-    const AutomationOutcome outcome =
-        isSetting ? CallByName(object.get(), L"WriteSettings", {true})
-                  : CallByName(object.get(), L"SetPrinterInstance", {c.first});
-    EXPECT_EQ(outcome.errorCode, kInvalidArgument) << what;
-    EXPECT_EQ(outcome.description.rfind(L"Invalid procedure call or argument", 0), 0u) << what;
-    // The record's text ends at a NUL.
-    EXPECT_NE(outcome.description.find(c.first.substr(0, c.first.find(L'\0'))), std::wstring::npos)
-        << what;
-    if (!isSetting) {  // the previous instance stays in use
-      CallByName(object.get(), L"LoadSettings", {true});
-      EXPECT_EQ(CallByName(object.get(), L"GetValue", {std::wstring(L"a")}).text, L"1") << what;
-    }
+    EXPECT_TRUE(CallByName(object.get(), L"SetPrinterInstance", {instance}).Succeeded()) << what;
+    CallByName(object.get(), L"LoadSettings", {false});
+    CallByName(object.get(), L"SetValue", {std::wstring(L"new"), std::wstring(L"2")});
+    EXPECT_TRUE(CallByName(object.get(), L"WriteSettings", {false}).Succeeded()) << what;
+    EXPECT_EQ(Bytes(file), "[PDF Printer]\r\n  old=1\r\n  new=2\r\n") << what;
+    DeleteFileW(PathOf(file).c_str());
   }
-  EXPECT_EQ(Bytes(L"runonce-refused.ini"), before);
-  EXPECT_EQ(ListFiles(DataFolder(), L"*"), filesBefore);
+  EXPECT_EQ(ListFiles(parent, L"*"), parentBefore);
 }
 
 TEST_F(SettingsThroughCom, SaveOfTheLongestFileNameWorksAndRemovesLeftoversOfKilledSaves) {

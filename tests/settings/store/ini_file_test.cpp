@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ini_text.h"
 #include "scratch_folder.h"
 #include "unique_resource.h"
 
@@ -51,6 +52,52 @@ TEST_F(IniFileOnDisk, TextGoesThroughTheAnsiCodePageBothWays) {
   const DictionaryPtr section = AsDictionary(*ini.Data()->Find(L"PDF Printer"));
   ASSERT_TRUE(section);
   EXPECT_EQ(*AsText(*section->Find(L"caf\u00E9")), L"\u20AC");
+}
+
+// A reader that knows only ANSI files (no byte-order mark) skips the mark's own
+// line and finds the header and the ASCII entries.
+TEST_F(IniFileOnDisk, Utf8FileHasTheByteOrderMarkOnALineOfItsOwn) {
+  IniFile ini;
+  ini.SetData(OneSection(L"PDF Printer", L"city", L"\u0141\u00F3d\u017A"));
+  AsDictionary(*ini.Data()->Find(L"PDF Printer"))->Set(L"output", L"c:\\a.pdf");
+  ASSERT_TRUE(ini.Save(path_)) << ini.LastError();
+  const std::string bytes = ReadFileBytes(path_);
+  EXPECT_EQ(bytes,
+            "\xEF\xBB\xBF\r\n[PDF Printer]\r\n  city=\xC5\x81\xC3\xB3"
+            "d\xC5\xBA\r\n"
+            "  output=c:\\a.pdf\r\n");
+  const std::wstring written = FormatIniText(*ini.Data());
+  ASSERT_TRUE(ini.Load(path_));
+  EXPECT_EQ(FormatIniText(*ini.Data()), written);
+
+  Dictionary ansiReader;
+  ParseIniText(std::wstring(bytes.begin(), bytes.end()), ansiReader,
+               [] { return std::make_shared<Dictionary>(); });
+  const DictionaryPtr found = AsDictionary(*ansiReader.Find(L"PDF Printer"));
+  ASSERT_TRUE(found && ansiReader.Count() == 1);
+  EXPECT_EQ(*AsText(*found->Find(L"output")), L"c:\\a.pdf");
+}
+
+// ReplaceFileW keeps a file's attributes on Windows; under Wine the save does.
+// A read-only file is not written at all.
+TEST_F(IniFileOnDisk, SaveKeepsHiddenAndSystemFilesSoAndLeavesReadOnlyOnesAlone) {
+  const DWORD cases[] = {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM,
+                         FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN};
+  for (const DWORD attributes : cases) {
+    WriteFileBytes(path_, "[PDF Printer]\r\n  old=1\r\n");
+    ASSERT_TRUE(SetFileAttributesW(path_.c_str(), attributes));
+    const DWORD before = GetFileAttributesW(path_.c_str());
+    IniFile ini;
+    ini.SetData(OneSection(L"PDF Printer", L"new", L"2"));
+    const bool readOnly = attributes & FILE_ATTRIBUTE_READONLY;
+    EXPECT_EQ(ini.Save(path_), !readOnly) << attributes;
+    EXPECT_EQ(GetFileAttributesW(path_.c_str()), before) << attributes;
+    EXPECT_EQ(ReadFileBytes(path_),
+              readOnly ? "[PDF Printer]\r\n  old=1\r\n" : "[PDF Printer]\r\n  new=2\r\n")
+        << attributes;
+    SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ListFiles(folder_.Path(), L"*"), std::vector<std::wstring>{L"settings.ini"});
+  }
 }
 
 TEST_F(IniFileOnDisk, FailedSaveLeavesThePreviousFileAndNoTemporaryFile) {

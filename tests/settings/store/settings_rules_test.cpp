@@ -6,7 +6,9 @@
 
 #include "data_folder_rule.h"
 #include "file_text_encoding.h"
+#include "ini_text.h"
 #include "product_names.h"
+#include "setting_rules.h"
 #include "settings_file_name.h"
 
 namespace {
@@ -16,7 +18,53 @@ TEST(SettingsFileName, NamesTheRegularOrRunOnceFileOfTheInstance) {
   EXPECT_EQ(SettingsFileName(L"D", true, L""), L"D\\runonce.ini");
   EXPECT_EQ(SettingsFileName(L"D", false, L"Office"), L"D\\settings-Office.ini");
   EXPECT_EQ(SettingsFileName(L"D", true, L"Office"), L"D\\runonce-Office.ini");
-  EXPECT_EQ(SettingsFileName(L"", true, L"a\\b*"), L"\\runonce-a\\b*.ini");
+  EXPECT_EQ(SettingsFileName(L"", true, L"a\\b*"), L"\\runonce-a%5Cb%2A.ini");
+  EXPECT_EQ(SettingsFileName(L"D", false, L"..\\..\\x"), L"D\\settings-..%5C..%5Cx.ini");
+}
+
+TEST(SettingsFileName, InstanceEscapesOnlyWhatAFileNameCannotHold) {
+  EXPECT_EQ(InstanceFileNamePart(L"a\\b/c:d*e?f\"g<h>i|j"),
+            L"a%5Cb%2Fc%3Ad%2Ae%3Ff%22g%3Ch%3Ei%7Cj");
+  EXPECT_EQ(InstanceFileNamePart(std::wstring(L"\0\x01\t\n\r\x1F", 6)), L"%00%01%09%0A%0D%1F");
+  // What a file name can hold stays, so names that were valid keep their files.
+  for (const std::wstring kept :
+       {L"a%3Ab", L"..", L"CON", L" a. ", L"\x7F\x85\xA0\u20AC\U0001F600"}) {
+    EXPECT_EQ(InstanceFileNamePart(kept), kept);
+  }
+}
+
+// Each case is a setting and whether the line "  name=value" gives it back (or
+// only trims or drops it); the reader itself confirms each answer.
+TEST(SettingRules, RefusedExactlyWhenTheLineWouldNotReadBackAsTheSetting) {
+  struct Case {
+    std::wstring name, value;
+    bool storable;
+  };
+  const Case cases[] = {
+      {L"a=b", L"x", false}, {L"a\rb", L"x", false},      {L"a", L"x\ry", false},
+      {L"[a", L"b]", false}, {L"  [a ", L" b]  ", false}, {L"[", L"]", false},
+      {L"a\nb", L"x", true}, {L"a", L"x\ny", true},       {L"[a", L"b", true},
+      {L"a", L"[b]", true},  {L"\n[a", L"b]", true},      {L" output ", L" c:\\a.pdf ", true},
+      {L"", L"x", true},     {L"k", L"", true},           {L"a", L"b=c", true},
+  };
+  const auto trim = [](const std::wstring& text) {
+    const auto first = text.find_first_not_of(L' ');
+    return first == std::wstring::npos
+               ? std::wstring()
+               : text.substr(first, text.find_last_not_of(L' ') - first + 1);
+  };
+  for (const Case& c : cases) {
+    const std::string what(c.name.begin(), c.name.end());
+    EXPECT_EQ(IsStorableSetting(c.name, c.value), c.storable) << what;
+    Dictionary root;
+    ParseIniText(L"[S]\r\n  " + c.name + L"=" + c.value + L"\r\n", root,
+                 [] { return std::make_shared<Dictionary>(); });
+    const DictionaryPtr read = root.Count() == 1 ? AsDictionary(*root.Find(L"S")) : nullptr;
+    const bool backAsGiven =
+        read && (read->Count() == 0 || (read->Count() == 1 && read->begin()->key == trim(c.name) &&
+                                        *AsText(read->begin()->value) == trim(c.value)));
+    EXPECT_EQ(backAsGiven, c.storable) << what;
+  }
 }
 
 TEST(FileTextEncoding, Utf8ThatIsNoTextBecomesReplacementCharacters) {
