@@ -1,14 +1,13 @@
 #include "settings_file_name.h"
 
+#include "character_rules.h"
+
 namespace {
 
-// The characters that no file name may hold besides the control characters.
-// (A shared rule of reserved file-name characters is to take its place.)
-constexpr std::wstring_view kReservedInFileNames = L"\\/:*?\"<>|";
-
-bool CannotStandInFileName(wchar_t c) {
-  return c < 0x20 || kReservedInFileNames.find(c) != std::wstring_view::npos;
-}
+// What no file name can hold: the reserved characters and C0 controls. DEL and
+// C1 controls may stand in a Windows file name, so names holding them keep the
+// files they always had.
+bool CannotStandInFileName(wchar_t c) { return c < 0x20 || IsReservedInFileName(c); }
 
 }  // namespace
 
