@@ -8,6 +8,7 @@ if(NOT CMAKE_CROSSCOMPILING)
   find_package(qpdf CONFIG REQUIRED)
   add_library(third_party_qpdf INTERFACE)
   target_link_libraries(third_party_qpdf INTERFACE qpdf::libqpdf)
+  target_compile_definitions(third_party_qpdf INTERFACE POINTERHOLDER_TRANSITION=4)
   return()
 endif()
 
