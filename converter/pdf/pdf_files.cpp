@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
+#include <qpdf/Buffer.hh>
+#include <qpdf/BufferInputSource.hh>
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFSystemError.hh>
 #include <qpdf/QPDFWriter.hh>
@@ -11,6 +14,7 @@
 
 #include "pdf_assembly.h"
 #include "pdf_failure.h"
+#include "system_random.h"
 
 namespace {
 
@@ -24,11 +28,35 @@ std::vector<std::string> PasswordForms(const std::wstring& password) {
   return forms;
 }
 
-std::unique_ptr<QPDF> TryOpen(const std::string& path, const char* password) {
+// Files up to this size are read into memory at once: qpdf seeks in a file
+// for each object it reads, and every seek is a system call (slow under Wine).
+constexpr std::uintmax_t kInMemoryLimit = 256u << 20;
+
+// `path` in memory (named `file` in qpdf's messages); null when it is too
+// large or cannot be read that way.
+std::shared_ptr<InputSource> InMemory(const std::wstring& path, const std::string& file) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size > kInMemoryLimit) return nullptr;
+  auto bytes = std::make_unique<Buffer>(static_cast<size_t>(size));
+  std::ifstream stream(std::filesystem::path(path), std::ios::binary);
+  if (!stream.read(reinterpret_cast<char*>(bytes->getBuffer()),
+                   static_cast<std::streamsize>(size))) {
+    return nullptr;
+  }
+  return std::make_shared<BufferInputSource>(file, bytes.release(), true);
+}
+
+std::unique_ptr<QPDF> TryOpen(const std::wstring& path, const std::string& file,
+                              const char* password) {
   auto document = std::make_unique<QPDF>();
   document->setSuppressWarnings(true);
   document->setAttemptRecovery(false);
-  document->processFile(path.c_str(), password);
+  if (std::shared_ptr<InputSource> source = InMemory(path, file)) {
+    document->processInputSource(source, password);
+  } else {
+    document->processFile(file.c_str(), password);
+  }
   return document;
 }
 
@@ -49,14 +77,14 @@ std::unique_ptr<QPDF> OpenWithPasswords(const std::wstring& path, const std::wst
     if (password.empty()) continue;
     for (const std::string& form : PasswordForms(password)) {
       try {
-        return TryOpen(file, form.c_str());
+        return TryOpen(path, file, form.c_str());
       } catch (const QPDFExc& failure) {
         if (!IsPasswordRefusal(failure)) throw;
       }
     }
   }
   try {
-    return TryOpen(file, nullptr);
+    return TryOpen(path, file, nullptr);
   } catch (const QPDFExc& failure) {
     if (!IsPasswordRefusal(failure)) throw;
     throw PdfFailure{setting, path,
@@ -88,6 +116,7 @@ std::unique_ptr<QPDF> OpenPdf(const std::wstring& path, const std::wstring& sett
 
 void WritePdf(QPDF& document, const std::wstring& output,
               const std::optional<PdfEncryption>& encryption) {
+  UseSystemRandomSource();
   QPDFWriter writer(document, Utf8(output).c_str());
   if (encryption && !document.isEncrypted()) {
     const PdfPermissions& allow = encryption->permissions;
