@@ -18,6 +18,10 @@ bool Start(const std::wstring& program, const std::vector<std::wstring>& argumen
                       nullptr, nullptr, &startup, &info)) {
     return false;
   }
+  // A host program started under Wine comes back without a process handle and
+  // with a thread value that is not a handle of ours: closing it would close
+  // whatever handle happens to carry that value (seen: the caller's stdout).
+  if (!info.hProcess) return true;
   UniqueHandle thread(info.hThread);
   process.reset(info.hProcess);
   return true;
