@@ -3,7 +3,7 @@
 #include <aclapi.h>
 #include <sddl.h>
 
-#include "external_program.h"
+#include "wine_host_bridge.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ bool RunOnHost(const wchar_t* program, std::vector<std::wstring> arguments,
     if (!hostPath) return false;
     arguments.push_back(*hostPath);
   }
-  const RunResult result = RunExternalProgram({program, true}, arguments, 10000);
+  const RunResult result = RunHostProgram(program, arguments, 10000);
   return result.finished && result.exitCode == 0;
 }
 
