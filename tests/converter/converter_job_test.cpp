@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <map>
 #include <set>
 #include <thread>
 
@@ -95,6 +97,23 @@ std::wstring UserName() {
   return GetUserNameW(name, &size) ? name : L"";
 }
 
+// How often each job text "<prefix> k." (k from 1 to `jobs`) is found in the
+// PDFs of the folders.
+std::vector<int> TextCounts(const std::vector<std::wstring>& folders, const std::string& prefix,
+                            int jobs) {
+  std::string text;
+  for (const std::wstring& folder : folders)
+    text += HostTool(L"for f in \"$0\"/*.pdf; do pdftotext \"$f\" - 2>/dev/null; done", folder);
+  std::vector<int> counts;
+  for (int k = 1; k <= jobs; ++k) {
+    const std::string needle = prefix + " " + std::to_string(k) + ".";
+    counts.push_back(0);
+    for (auto at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1))
+      ++counts.back();
+  }
+  return counts;
+}
+
 // Answers every Save As dialog, of any process, with Cancel while it lives.
 // Construct it after a MessageBoxWatcher, which sets up the window system.
 class SaveAsCanceller {
@@ -133,22 +152,46 @@ class ConverterJob : public ::testing::Test {
     logFolder_.Remove();
   }
 
-  // Starts gui.exe with the monitor's job command line and waits for it.
+  // Starts one gui.exe per job command line at the same moment (on `desktop`
+  // when given) and waits for them all; their exit codes.
+  std::vector<DWORD> RunConvertersAtOnce(const std::vector<std::wstring>& jobs,
+                                         MessageBoxWatcher& watcher,
+                                         const wchar_t* desktop = nullptr) {
+    std::vector<PROCESS_INFORMATION> processes(jobs.size());
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+      std::wstring commandLine = ConverterCommandLine(
+          WindowsPathOf(GUI_EXE).substr(0, WindowsPathOf(GUI_EXE).rfind(L'\\')), jobs[i]);
+      STARTUPINFOW startup{};
+      startup.cb = sizeof startup;
+      startup.lpDesktop = const_cast<wchar_t*>(desktop);
+      EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+                                 CREATE_SUSPENDED, nullptr, nullptr, &startup, &processes[i]));
+      watcher.WatchProcess(processes[i].dwProcessId);
+    }
+    for (const PROCESS_INFORMATION& process : processes) ResumeThread(process.hThread);
+    std::vector<DWORD> exitCodes;
+    for (const PROCESS_INFORMATION& process : processes) {
+      EXPECT_EQ(WaitForSingleObject(process.hProcess, 90000), WAIT_OBJECT_0);
+      TerminateProcess(process.hProcess, 0xFFFF);
+      exitCodes.push_back(0xFFFF);
+      GetExitCodeProcess(process.hProcess, &exitCodes.back());
+      CloseHandle(process.hThread);
+      CloseHandle(process.hProcess);
+    }
+    return exitCodes;
+  }
   DWORD RunConverter(const std::wstring& parameters, MessageBoxWatcher& watcher) {
-    std::wstring commandLine = ConverterCommandLine(
-        WindowsPathOf(GUI_EXE).substr(0, WindowsPathOf(GUI_EXE).rfind(L'\\')), parameters);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
-    watcher.WatchProcess(process.dwProcessId);
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 90000), WAIT_OBJECT_0);
-    DWORD exitCode = 0xFFFF;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return exitCode;
+    return RunConvertersAtOnce({parameters}, watcher)[0];
+  }
+
+  // A job of one page with `text`, under its own spool file and session id.
+  std::wstring TextJob(const std::string& text, const std::wstring& document = L"Burst") {
+    const std::wstring id = std::to_wstring(++jobs_);
+    WriteFileBytes(work_ / (id + L"_printer.ps"),
+                   "%!PS\n/Helvetica findfont 20 scalefont setfont 72 700 moveto (" + text +
+                       ") show showpage\n");
+    return JobParameters(work_ / (id + L"_printer.ps"), L"session-" + id, document,
+                         L"Quillmar Printer");
   }
 
   std::wstring Job(const std::wstring& spool, const std::wstring& document,
@@ -167,6 +210,7 @@ class ConverterJob : public ::testing::Test {
     EXPECT_FALSE(PathExists(spool));
   }
 
+  int jobs_ = 0;
   ScratchFolder work_;
   ScratchFolder app_;
   ScratchFolder data_;
@@ -378,4 +422,65 @@ TEST_F(ConverterJob, AFailedJobKeepsItsSpoolFileAndTellsWhatAndWhere) {
   EXPECT_TRUE(ListFiles(work_.Path(), L"*.pdf").empty());
   EXPECT_TRUE(ListFiles(work_.Path(), L"*.part").empty());
   EXPECT_NE(ReadFileBytes(work_ / L"gui.log").find("\"docx\""), std::string::npos);
+}
+
+// Jobs of one name started at the same moment in several processes: numbered,
+// each gets a file of its own; appended, all land in the one file; overwritten,
+// one whole job is left. Nothing else is left in the folder.
+TEST_F(ConverterJob, JobsOfOneNameStartedAtOnceLoseNoPageAndRepeatNone) {
+  constexpr int kJobs = 10;
+  const struct {
+    const wchar_t* existing;
+    std::size_t files;
+    int found;
+  } cases[] = {{L"number", kJobs, kJobs}, {L"append", 1, kJobs}, {L"overwrite", 1, 1}};
+  for (const auto& c : cases) {
+    ScratchFolder out;
+    WriteSettings(
+        {{L"outputfolder", out.Path()}, {L"filename", L"Burst"}, {L"existing", c.existing}}, false);
+    std::vector<std::wstring> jobs;
+    for (int k = 1; k <= kJobs; ++k)
+      jobs.push_back(TextJob("Burst job " + std::to_string(k) + "."));
+    MessageBoxWatcher watcher;
+    EXPECT_EQ(RunConvertersAtOnce(jobs, watcher), std::vector<DWORD>(kJobs, 0))
+        << BoxTexts(watcher);
+    EXPECT_EQ(ListFiles(out.Path(), L"*").size(), c.files) << c.existing;
+    const std::vector<int> counts = TextCounts({out.Path()}, "Burst job", kJobs);
+    EXPECT_EQ(std::count(counts.begin(), counts.end(), 1), c.found) << c.existing;
+    EXPECT_EQ(std::count(counts.begin(), counts.end(), 0), kJobs - c.found) << c.existing;
+  }
+}
+
+// One file per page: every job's pages take one number together, and an
+// overwrite leaves one job's pages, never a mix.
+TEST_F(ConverterJob, PageFilesOfJobsStartedAtOnceStayTogether) {
+  for (const wchar_t* existing : {L"number", L"overwrite"}) {
+    ScratchFolder out;
+    WriteSettings({{L"outputfolder", out.Path()},
+                   {L"filename", L"Scan"},
+                   {L"format", L"png"},
+                   {L"resolution", L"36"},
+                   {L"existing", existing}},
+                  false);
+    std::vector<std::wstring> jobs;
+    for (int k = 1; k <= 8; ++k) {
+      WriteFileBytes(work_ / (std::to_wstring(k) + L"_scan.ps"),
+                     k % 2 ? kTwoPages : kHelloPostScript);
+      jobs.push_back(JobParameters(work_ / (std::to_wstring(k) + L"_scan.ps"),
+                                   L"scan-" + std::to_wstring(k), L"Scan", L"Quillmar Printer"));
+    }
+    MessageBoxWatcher watcher;
+    EXPECT_EQ(RunConvertersAtOnce(jobs, watcher), std::vector<DWORD>(8, 0)) << BoxTexts(watcher);
+    // Each number holds one page ("1") or two ("-1-2"), in one form.
+    std::map<std::wstring, std::wstring> numbers;  // "Scan (2)" -> its pages
+    for (const std::wstring& file : ListFiles(out.Path(), L"*")) {
+      const std::wstring stem = file.substr(0, file.rfind(L".png"));
+      const bool page = stem.size() > 2 && stem[stem.size() - 2] == L'-';
+      numbers[page ? stem.substr(0, stem.size() - 2) : stem] +=
+          page ? stem.substr(stem.size() - 2) : L"1";
+    }
+    EXPECT_EQ(numbers.size(), existing == std::wstring(L"number") ? 8u : 1u);
+    for (const auto& [number, pages] : numbers)
+      EXPECT_TRUE(pages == L"1" || pages == L"-1-2") << std::string(pages.begin(), pages.end());
+  }
 }
