@@ -82,11 +82,14 @@ std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::
                        : GhostscriptOutputPath(forProgram(partial.First()));
   const RunResult result = RunGhostscriptInTurn(*ghostscript, GhostscriptArguments(run));
   const std::vector<std::wstring> files = partial.Present();
-  if (!result.finished || result.exitCode != 0 || files.empty()) {
-    throw JobFailure{result.finished
-                         ? L"Ghostscript could not convert " + spoolFile + L" (exit code " +
-                               std::to_wstring(result.exitCode) + L")."
-                         : result.failure};
+  if (!result.finished) throw JobFailure{result.failure};
+  if (result.exitCode != 0) {
+    throw JobFailure{L"Ghostscript could not convert " + spoolFile + L" (exit code " +
+                     std::to_wstring(result.exitCode) + L")."};
+  }
+  if (files.empty()) {
+    throw JobFailure{L"Ghostscript's result is missing from " + FolderOf(target.path) +
+                     L" (was the folder removed?)."};
   }
   if (!lock) lock.emplace(target.path);
   if (target.existing == ExistingFile::kOverwrite || appending) {

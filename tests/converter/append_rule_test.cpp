@@ -21,6 +21,8 @@ TEST(AppendRule, OnlyAPdfOwnedByTheUserTakesMorePages) {
   for (const auto& c : cases) {
     const std::wstring reason = WhyNotAppendTo(c.facts).value_or(L"");
     EXPECT_EQ(reason.empty(), !c.refused) << c.facts.head;
-    if (c.refused) EXPECT_NE(reason.find(c.refused), std::wstring::npos) << c.facts.head;
+    if (c.refused) {
+      EXPECT_NE(reason.find(c.refused), std::wstring::npos) << c.facts.head;
+    }
   }
 }
