@@ -12,6 +12,7 @@
 
 #include "converter_command_line.h"
 #include "message_box_watcher.h"
+#include "pdf_texts.h"
 #include "printer_settings.h"
 #include "registry_override.h"
 #include "scratch_folder.h"
@@ -98,26 +99,6 @@ std::wstring UserName() {
   return GetUserNameW(name, &size) ? name : L"";
 }
 
-// How often each job text "<prefix> k." (k from 1 to `jobs`) is found in the
-// PDFs of the folders (not in partial files).
-std::vector<int> TextCounts(const std::vector<std::wstring>& folders, const std::string& prefix,
-                            int jobs) {
-  std::string text;
-  for (const std::wstring& folder : folders)
-    text += HostTool(
-        L"(for f in \"$0\"/*.pdf; do case $f in *.part*) ;; *) pdftotext \"$f\" -;; esac; done; "
-        L"true) 2>/dev/null",
-        folder);
-  std::vector<int> counts;
-  for (int k = 1; k <= jobs; ++k) {
-    const std::string needle = prefix + " " + std::to_string(k) + ".";
-    counts.push_back(0);
-    for (auto at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1))
-      ++counts.back();
-  }
-  return counts;
-}
-
 // Answers every Save As dialog, of any process, with Cancel while it lives.
 // Construct it after a MessageBoxWatcher, which sets up the window system.
 class SaveAsCanceller {
@@ -188,13 +169,18 @@ class ConverterJob : public ::testing::Test {
     return RunConvertersAtOnce({parameters}, watcher)[0];
   }
 
-  // A job of one page with `text`, under its own spool file and session id.
-  std::wstring TextJob(const std::string& text, const std::wstring& document = L"Burst") {
-    const std::wstring id = std::to_wstring(++jobs_);
-    WriteFileBytes(work_ / (id + L"_printer.ps"),
-                   "%!PS\n/Helvetica findfont 20 scalefont setfont 72 700 moveto (" + text +
-                       ") show showpage\n");
-    return JobParameters(work_ / (id + L"_printer.ps"), L"session-" + id, document,
+  // A job of a page with `text` (or of `postscript`), under its own spool file
+  // "<k>_printer.ps" and session id.
+  std::wstring TextJob(const std::string& text, const std::wstring& document = L"Burst",
+                       std::string postscript = {}) {
+    const std::wstring spool = work_ / (std::to_wstring(++jobs_) + L"_printer.ps");
+    if (postscript.empty())
+      postscript =
+          "%!PS\n/Helvetica findfont 20 scalefont setfont 72 700 "
+          "moveto (" +
+          text + ") show showpage\n";
+    WriteFileBytes(spool, postscript);
+    return JobParameters(spool, L"session-" + std::to_wstring(jobs_), document,
                          L"Quillmar Printer");
   }
 
@@ -467,12 +453,8 @@ TEST_F(ConverterJob, PageFilesOfJobsStartedAtOnceStayTogether) {
                    {L"existing", existing}},
                   false);
     std::vector<std::wstring> jobs;
-    for (int k = 1; k <= 8; ++k) {
-      WriteFileBytes(work_ / (std::to_wstring(k) + L"_scan.ps"),
-                     k % 2 ? kTwoPages : kHelloPostScript);
-      jobs.push_back(JobParameters(work_ / (std::to_wstring(k) + L"_scan.ps"),
-                                   L"scan-" + std::to_wstring(k), L"Scan", L"Quillmar Printer"));
-    }
+    for (int k = 1; k <= 8; ++k)
+      jobs.push_back(TextJob("", L"Scan", k % 2 ? kTwoPages : kHelloPostScript));
     MessageBoxWatcher watcher;
     EXPECT_EQ(RunConvertersAtOnce(jobs, watcher), std::vector<DWORD>(8, 0)) << BoxTexts(watcher);
     // Each number holds one page ("1") or two ("-1-2"), in one form.
@@ -593,11 +575,10 @@ TEST_F(ConverterJob, AFullDiskFailsTheJobAndTheNextGoesOn) {
 // setting the job goes to "PDF Writer" in the user's Documents, numbered.
 TEST_F(ConverterJob, WhereNobodyCanSeeAWindowNothingWaitsAndJobsGoToDocuments) {
   const HWINSTA own = GetProcessWindowStation();
-  const HWINSTA station = CreateWindowStationW(L"QuillmarUnseen", 0, WINSTA_ALL_ACCESS, nullptr);
-  ASSERT_TRUE(station && SetProcessWindowStation(station));
-  const HDESK desktop = CreateDesktopW(L"Default", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+  ASSERT_TRUE(SetProcessWindowStation(
+      CreateWindowStationW(L"QuillmarUnseen", 0, WINSTA_ALL_ACCESS, nullptr)));
+  ASSERT_TRUE(CreateDesktopW(L"Default", nullptr, nullptr, 0, GENERIC_ALL, nullptr));
   SetProcessWindowStation(own);
-  ASSERT_TRUE(desktop);
   ScratchFolder documents;  // the user's Documents, as the shell finds it
   RegistryValueOverride personal(
       HKEY_CURRENT_USER,
@@ -613,20 +594,17 @@ TEST_F(ConverterJob, WhereNobodyCanSeeAWindowNothingWaitsAndJobsGoToDocuments) {
   EXPECT_EQ(RunConvertersAtOnce({MessageParameters(L"Seen by nobody", 16)}, watcher, unseen)[0],
             0u);
 
-  // A failed job, and a Documents folder where "PDF Writer" cannot be made.
+  // A failed job, then a Documents folder where "PDF Writer" cannot be made.
   WriteSettings({{L"format", L"docx"}});
+  EXPECT_EQ(RunConvertersAtOnce({TextJob("Memo 3.", L"Memo")}, watcher, unseen)[0], 1u);
   RemoveTree(documents / L"PDF Writer");
   WriteFileBytes(documents / L"PDF Writer", "a file in the way");
-  EXPECT_EQ(RunConvertersAtOnce({TextJob("Memo 3.", L"Memo"), TextJob("Memo 4.", L"Memo")}, watcher,
-                                unseen),
-            std::vector<DWORD>(2, 1));
+  EXPECT_EQ(RunConvertersAtOnce({TextJob("Memo 4.", L"Memo")}, watcher, unseen)[0], 1u);
   EXPECT_EQ(watcher.Count(), 0u);  // none could have been answered here
   const std::string log = ReadFileBytes(work_ / L"gui.log");
   EXPECT_NE(log.find("\"docx\""), std::string::npos);
   EXPECT_NE(log.find("\\\\server\\share\\%USERNAME%"), std::string::npos);
   EXPECT_TRUE(PathExists(work_ / L"3_printer.ps") && PathExists(work_ / L"4_printer.ps"));
-  CloseDesktop(desktop);
-  CloseWindowStation(station);
 }
 
 // "append" adds only to a PDF (here: PostScript planted under the name), else
@@ -634,8 +612,7 @@ TEST_F(ConverterJob, WhereNobodyCanSeeAWindowNothingWaitsAndJobsGoToDocuments) {
 // format's kind.
 TEST_F(ConverterJob, AppendOnlyToAPdfAndOpenOnlyAFileOfTheFormat) {
   const std::string planted =
-      "%!PS\n/Helvetica findfont 20 scalefont setfont 72 700 moveto "
-      "(Planted) show showpage\n";
+      "%!PS\n/Helvetica findfont 9 scalefont setfont (Planted) show showpage";
   WriteFileBytes(work_ / L"Letter.pdf", planted);
   WriteSettings({{L"output", work_ / L"Letter.pdf"}, {L"existing", L"append"}});
   Convert(kHelloPostScript, L"Letter");

@@ -11,9 +11,11 @@
 
 #include "installed_product.h"
 #include "message_box_watcher.h"
+#include "pdf_texts.h"
 #include "printer_settings.h"
 #include "registry_override.h"
 #include "scratch_folder.h"
+#include "unique_resource.h"
 #include "wine_host_bridge.h"
 
 namespace {
@@ -33,16 +35,14 @@ bool PrintRawJob(const std::wstring& document, const std::string& bytes) {
 }
 
 bool ConvertersRunning() {
-  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
-  bool found = false;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
-       more = Process32NextW(snapshot, &entry)) {
-    found = _wcsicmp(entry.szExeFile, L"gui.exe") == 0;
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+       more = Process32NextW(snapshot.get(), &entry)) {
+    if (_wcsicmp(entry.szExeFile, L"gui.exe") == 0) return true;
   }
-  CloseHandle(snapshot);
-  return found;
+  return false;
 }
 
 class SpoolerBurst : public InstalledProduct {
@@ -70,23 +70,6 @@ class SpoolerBurst : public InstalledProduct {
     settings.RemoveSettings(false);
     EXPECT_EQ(watcher.Count(), 0u);
   }
-  // How often each job's text is in the folder's PDFs.
-  std::vector<int> TextCounts(int jobs) {
-    const std::wstring report = temp_ / L"text.txt";
-    RunHostProgram(L"Z:\\bin\\sh",
-                   {L"-c", L"for f in \"$0\"/*.pdf; do pdftotext \"$f\" -; done >\"$1\"",
-                    *HostPath(out_.Path()), *HostPath(report)},
-                   60000);
-    const std::string text = ReadFileBytes(report);
-    std::vector<int> counts;
-    for (int k = 1; k <= jobs; ++k) {
-      const std::string needle = "Spooled job " + std::to_string(k) + ".";
-      counts.push_back(0);
-      for (auto at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1))
-        ++counts.back();
-    }
-    return counts;
-  }
 
   ScratchFolder out_, temp_;
   UserEnvironmentOverride userTemp_{L"TEMP"};
@@ -95,13 +78,13 @@ class SpoolerBurst : public InstalledProduct {
 TEST_F(SpoolerBurst, NumberedJobsEachGetAPdfOfTheirOwn) {
   Print(L"number", 24);
   EXPECT_EQ(ListFiles(out_.Path(), L"*").size(), 24u);
-  EXPECT_EQ(TextCounts(24), std::vector<int>(24, 1));
+  EXPECT_EQ(TextCounts({out_.Path()}, "Spooled job", 24), std::vector<int>(24, 1));
 }
 
 TEST_F(SpoolerBurst, AppendedJobsAllLandInTheOnePdf) {
   Print(L"append", 12);
   EXPECT_EQ(ListFiles(out_.Path(), L"*"), std::vector<std::wstring>{L"Burst.pdf"});
-  EXPECT_EQ(TextCounts(12), std::vector<int>(12, 1));
+  EXPECT_EQ(TextCounts({out_.Path()}, "Spooled job", 12), std::vector<int>(12, 1));
 }
 
 }  // namespace
