@@ -13,15 +13,13 @@ TEST(UnattendedJob, OnlyTheVisibleInteractiveStationOfAUserSessionIsSeen) {
     bool seen;
   } cases[] = {
       {{1, L"WinSta0", kVisible, L"Default"}, true},
-      {{3, L"winsta0", kVisible | 0x2, L"default"}, true},
-      {{2, L"WinSta0", kVisible, L"Other desktop"}, true},
+      {{3, L"winsta0", kVisible | 0x2, L"Other desktop"}, true},
       {{0, L"WinSta0", kVisible, L"Default"}, false},  // a service allowed to use the desktop
-      {{0, L"Service-0x0-3e7$", 0, L"Default"}, false},
+      {{1, L"Service-0x0-3e7$", kVisible, L"Default"}, false},
       {{1, L"WinSta0", 0, L"Default"}, false},
       {{1, L"WinSta0", kVisible, L"Winlogon"}, false},
       {{1, L"WinSta0", kVisible, L"disconnect"}, false},
       {{std::nullopt, L"WinSta0", kVisible, L"Default"}, false},
-      {{1, L"", kVisible, L"Default"}, false},
       {{1, L"WinSta0", kVisible, L""}, false},
   };
   for (const auto& c : cases) {
