@@ -75,4 +75,15 @@ TEST(OutputFormat, EachFormatGivesItsFilesAndItsDevice) {
   }
 }
 
+// "openafter" opens only a file with an extension of its format's own files.
+TEST(OutputFormat, OnlyAFileWithAnExtensionOfItsFormatIsOpenedAfterTheJob) {
+  const OutputFormat &pdf = OutputFormats()[0], &jpeg = OutputFormats()[3];
+  EXPECT_TRUE(HasFormatExtension(L"C:\\out\\REPORT.PDF", pdf));
+  EXPECT_TRUE(HasFormatExtension(L"\\\\server\\share\\scan-1.jpg", jpeg));
+  EXPECT_TRUE(HasFormatExtension(L"C:\\out\\scan.jpeg", jpeg));
+  for (const wchar_t* path : {L"C:\\out\\report.pdf.exe", L"C:\\out.pdf\\report", L"C:\\out\\.pdf"})
+    EXPECT_FALSE(HasFormatExtension(path, pdf)) << path;
+  EXPECT_FALSE(HasFormatExtension(L"C:\\out\\scan.png", jpeg));
+}
+
 }  // namespace
