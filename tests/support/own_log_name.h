@@ -1,0 +1,24 @@
+// The name of the test user's own log in a log folder that every user shares:
+// "<stem>-<SID>.log", the SID read here from the process's token.
+#pragma once
+
+#include <windows.h>
+#include <sddl.h>
+
+#include <string>
+
+inline std::wstring OwnLogName(const std::wstring& stem) {
+  HANDLE token = nullptr;
+  alignas(TOKEN_USER) BYTE buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+  DWORD size = 0;
+  wchar_t* sid = nullptr;
+  std::wstring name;
+  if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+      GetTokenInformation(token, TokenUser, buffer, sizeof(buffer), &size) &&
+      ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &sid)) {
+    name = stem + L"-" + sid + L".log";
+    LocalFree(sid);
+  }
+  if (token) CloseHandle(token);
+  return name;
+}
