@@ -21,6 +21,8 @@ TEST(FileNameTemplate, TokensAreReplacedBySafeValuesAndTheRestIsKept) {
       {L"a/b", std::nullopt},
       {L"report.", std::nullopt},
       {L"con", std::nullopt},
+      {L"NUL .txt", std::nullopt},
+      {L"COM\u00B9", std::nullopt},
       {L"console", L"console"},
       {L"100%", L"100%"},
   };
@@ -32,6 +34,34 @@ TEST(FileNameTemplate, TokensAreReplacedBySafeValuesAndTheRestIsKept) {
   EXPECT_EQ(ExpandFileNameTemplate(L"<title>", noTitle), L"document");
   noTitle.printer = L"";
   EXPECT_EQ(ExpandFileNameTemplate(L"<printer>", noTitle), std::nullopt);
+}
+
+// Every document is saved: a title that Windows would take for a device, that
+// is too long, or that starts or ends in a blank or a dot, gives a valid name.
+TEST(FileNameTemplate, EveryTitleGivesAValidName) {
+  const struct {
+    const wchar_t* fileNameTemplate;
+    std::wstring title;
+    std::wstring name;
+  } cases[] = {
+      {L"<title>", L"NUL .txt", L"NUL_ .txt"},
+      {L"<title>", L"COM1 .log", L"COM1_ .log"},
+      {L"<title>", L"CON", L"CON_"},
+      {L"<title>", L"aux", L"aux_"},
+      {L"<title>", L"lpt\u00B3", L"lpt\u00B3_"},
+      {L"<title>", L"Report ", L"Report"},
+      {L"<title>", L"NUL .", L"NUL_"},
+      {L"co<title>", L"n.x", L"con_.x"},
+      {L"<title> x", L"CON", L"CON x"},
+      {L"<title>", L" . x . ", L"x"},
+      {L"<title>", std::wstring(250, L'x'), std::wstring(200, L'x')},
+  };
+  for (const auto& c : cases) {
+    TemplateValues values = kNames;
+    values.title = c.title;
+    EXPECT_EQ(ExpandFileNameTemplate(c.fileNameTemplate, values), c.name)
+        << testing::PrintToString(c.title);
+  }
 }
 
 TEST(OutputPath, OnlyFullLocalOrUncPathsAreUsed) {
@@ -49,6 +79,10 @@ TEST(OutputPath, OnlyFullLocalOrUncPathsAreUsed) {
       {L"\\\\server\\share", false},
       {L"C:\\Documents\\", false},
       {L"C:\\a\\NUL.pdf", false},
+      {L"C:\\a\\NUL .txt.pdf", false},
+      {L"C:\\a\\com\u00B2.pdf", false},
+      {L"C:\\CON\\x.pdf", false},
+      {L"C:\\a\\COM0.pdf", true},
       {L"C:\\a\\b\x0007.pdf", false},
   };
   for (const auto& c : cases) EXPECT_EQ(IsUsableOutputPath(c.path), c.usable) << c.path;

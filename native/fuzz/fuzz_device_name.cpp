@@ -1,0 +1,47 @@
+// Device names: the rule agrees with a plain model of Windows' (the text before
+// the first dot, trailing blanks dropped, upper-cased over A-Z, is one of the
+// device words), an extension added changes nothing, and the safe form is no
+// device name, differs only by one "_" after the device word, and is kept by
+// the rule applied again.
+#include <set>
+
+#include "device_names.h"
+#include "fuzz_text.h"
+
+namespace {
+
+bool ModelIsDevice(const std::wstring& name) {
+  std::wstring base = name.substr(0, name.find(L'.'));
+  while (!base.empty() && base.back() == L' ') base.pop_back();
+  for (wchar_t& c : base) {
+    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+  }
+  static const std::set<std::wstring> kDevices = [] {
+    std::set<std::wstring> devices = {L"CON", L"PRN", L"AUX", L"NUL"};
+    for (const wchar_t* port : {L"COM", L"LPT"}) {
+      for (wchar_t digit : std::wstring(L"123456789\u00B9\u00B2\u00B3")) {
+        devices.insert(std::wstring(port) + digit);
+      }
+    }
+    return devices;
+  }();
+  return kDevices.count(base) != 0;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::wstring name = DecodeUnits(data, size);
+  const bool device = IsDeviceName(name);
+  if (device != ModelIsDevice(name)) Finding("rule differs from the model");
+  if (IsDeviceName(name + L".pdf") != device) Finding("an extension changes the answer");
+  const std::wstring safe = DeviceSafeName(name);
+  if (IsDeviceName(safe)) Finding("safe name is a device name");
+  if (!device && safe != name) Finding("a name that is no device was changed");
+  if (device && (safe.size() != name.size() + 1 || safe.find(L'_') > 4 ||
+                 safe.substr(0, safe.find(L'_')) + safe.substr(safe.find(L'_') + 1) != name)) {
+    Finding("safe name differs by more than one underscore after the device word");
+  }
+  if (DeviceSafeName(safe) != safe) Finding("rule applied twice changes the name");
+  return 0;
+}
