@@ -5,6 +5,7 @@
 #include <cwctype>
 
 #include "character_rules.h"
+#include "device_names.h"
 #include "path_names.h"
 
 namespace {
@@ -17,21 +18,33 @@ std::wstring SafePart(std::wstring value) {
   return SafeFileName(std::move(value));
 }
 
+// The document name as the title token's value: safe, without blanks and dots
+// at either end, "document" when nothing is left.
+std::wstring TitlePart(const std::wstring& title) {
+  const std::wstring part = SafePart(title);
+  const std::size_t first = part.find_first_not_of(L" .");
+  if (first == std::wstring::npos) return L"document";
+  return part.substr(first, part.find_last_not_of(L" .") + 1 - first);
+}
+
+// A name made with tokens, fitted to the rules: a device name made safe, cut to
+// the longest name (never between the two halves of a surrogate pair), and
+// without trailing blanks and dots.
+std::wstring FittedName(std::wstring name) {
+  name = DeviceSafeName(std::move(name));
+  if (name.size() > kMaxNameLength) {
+    const bool splitsPair =
+        name[kMaxNameLength - 1] >= 0xD800 && name[kMaxNameLength - 1] <= 0xDBFF;
+    name.resize(splitsPair ? kMaxNameLength - 1 : kMaxNameLength);
+  }
+  name.erase(name.find_last_not_of(L" .") + 1);
+  return name;
+}
+
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
   return a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(),
                     [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
-}
-
-bool IsDeviceName(std::wstring_view name) {
-  const std::wstring_view base = name.substr(0, name.find(L'.'));
-  static constexpr std::array<std::wstring_view, 4> kPlain = {L"CON", L"PRN", L"AUX", L"NUL"};
-  for (std::wstring_view device : kPlain) {
-    if (EqualsNoCase(base, device)) return true;
-  }
-  return base.size() == 4 &&
-         (EqualsNoCase(base.substr(0, 3), L"COM") || EqualsNoCase(base.substr(0, 3), L"LPT")) &&
-         base[3] >= L'1' && base[3] <= L'9';
 }
 
 bool IsValidName(std::wstring_view name, std::size_t maxLength) {
@@ -59,10 +72,8 @@ bool ComponentsValid(std::wstring_view path, std::size_t start) {
 
 std::optional<std::wstring> ExpandFileNameTemplate(std::wstring_view fileNameTemplate,
                                                    const TemplateValues& values) {
-  std::wstring title = SafePart(values.title);
-  if (title.empty()) title = L"document";
   const std::array<std::pair<std::wstring_view, std::wstring>, 6> tokens = {{
-      {L"<title>", std::move(title)},
+      {L"<title>", TitlePart(values.title)},
       {L"<printer>", SafePart(values.printer)},
       {L"<user>", SafePart(values.user)},
       {L"<date>", SafePart(values.date)},
@@ -70,6 +81,7 @@ std::optional<std::wstring> ExpandFileNameTemplate(std::wstring_view fileNameTem
       {L"<session>", SafePart(values.session)},
   }};
   std::wstring name;
+  bool anyToken = false;
   std::size_t i = 0;
   while (i < fileNameTemplate.size()) {
     bool replaced = false;
@@ -78,7 +90,7 @@ std::optional<std::wstring> ExpandFileNameTemplate(std::wstring_view fileNameTem
         if (EqualsNoCase(fileNameTemplate.substr(i, token.size()), token)) {
           name += value;
           i += token.size();
-          replaced = true;
+          replaced = anyToken = true;
           break;
         }
       }
@@ -86,6 +98,10 @@ std::optional<std::wstring> ExpandFileNameTemplate(std::wstring_view fileNameTem
     if (!replaced) name.push_back(fileNameTemplate[i++]);
     if (name.size() > 32 * kMaxNameLength) return std::nullopt;
   }
+  // A name that the document (or another value) made too long, end in a blank
+  // or a dot, or a device name is saved under a fitting one; a template that is
+  // such a name as it stands is refused.
+  if (anyToken) name = FittedName(std::move(name));
   if (!IsValidFileName(name)) return std::nullopt;
   return name;
 }

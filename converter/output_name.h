@@ -19,15 +19,19 @@ struct TemplateValues {
 // The file name (without extension) that `fileNameTemplate` gives: the tokens
 // <title>, <printer>, <user>, <date>, <time> and <session> (without regard to
 // case) replaced by their values made safe as file names, anything else kept.
-// An empty title stands as "document". Nothing when the result is not a valid
-// file name (see IsValidFileName).
+// The title loses blanks and dots at either end; an empty one stands as
+// "document". So that every document is saved, a name made with tokens gets
+// "_" after its device word when it is a device name ("NUL .txt" gives
+// "NUL_ .txt", "CON" gives "CON_"), is cut to 200 code units and loses
+// trailing blanks and dots. Nothing when the result is not a valid file name
+// (see IsValidFileName): a template without tokens is taken only as it stands.
 std::optional<std::wstring> ExpandFileNameTemplate(std::wstring_view fileNameTemplate,
                                                    const TemplateValues& values);
 
 // True for a name usable as one file-name component with an extension added:
 // not empty, at most 200 code units, no control character and none of
-// \ / : * ? " < > |, not ending in a blank or a dot, not a device name (CON,
-// NUL, COM1, ...).
+// \ / : * ? " < > |, not ending in a blank or a dot, not a device name
+// (shared/device_names.h: CON, "NUL .txt", COM1, LPT\u00B9, ...).
 bool IsValidFileName(std::wstring_view name);
 
 // True for a full local path ("C:\...") or UNC path ("\\server\share\..."):

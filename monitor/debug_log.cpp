@@ -3,50 +3,39 @@
 #include <cstdio>
 
 #include "file_utilities.h"
-#include "machine_settings.h"
+#include "log_rules.h"
 #include "monitor_texts.h"
 #include "text_rules.h"
 #include "user_environment.h"
+#include "user_log_file.h"
 #include "user_message.h"
-
-namespace {
-
-// "LogFolder" (an empty value counts as absent), else the work area, else the
-// process's temporary folder.
-std::optional<std::wstring> LogFolder() {
-  if (auto setting = ReadMachineSetting(machine_settings::kLogFolder);
-      setting && !setting->empty()) {
-    return setting;
-  }
-  if (auto workArea = GetWorkArea()) return workArea;
-  return ProcessTempFolder();
-}
-
-}  // namespace
 
 BOOL DebugLog(const wchar_t* source, const wchar_t* message, const wchar_t* detail, bool truncate) {
   if (!message) return FALSE;
-  const std::wstring path = LogFilePath();
-  if (WriteLogEntry(path, source, message, detail, truncate)) return TRUE;
+  const LogTarget target = CurrentLogTarget();
+  if (target.path.empty()) return FALSE;
+  if (WriteLogEntry(target, source, message, detail, truncate)) return TRUE;
   if (truncate) {
     const DWORD error = GetLastError();
     wchar_t text[2 * MAX_PATH + 200];
     swprintf(text, std::size(text),
              L"[DebugLog] Unable to open log file for writing.\n\nFilename: %ls\nError: %d",
-             path.c_str(), static_cast<int>(error));
+             target.path.c_str(), static_cast<int>(error));
     ShowUserMessage(nullptr, text, monitor_texts::kCaption, MB_OK);
   }
   return FALSE;
 }
 
-BOOL SetLogFile() {
-  const std::optional<std::wstring> folder = LogFolder();
-  if (!folder) return FALSE;
-  const std::wstring path = WithTrailingBackslash(*folder);
-  if (!CreateFolderTree(path)) {
-    ShowUserMessage(nullptr, path, L"PDF Printer - Unable to create log file folder", MB_OK);
-    return FALSE;
+LogTarget JobLogFile() {
+  const std::wstring sid = CallerSidText().value_or(L"");
+  const std::wstring logFolder = LogFolderSetting();
+  std::wstring workArea;
+  if (logFolder.empty()) {
+    workArea = GetWorkArea().value_or(L"");
+  } else if (const std::wstring folder = WithTrailingBackslash(logFolder);
+             !CreateFolderTree(folder)) {
+    ShowUserMessage(nullptr, folder, L"PDF Printer - Unable to create log file folder", MB_OK);
+    return {};
   }
-  SetLogFilePath(path + monitor_texts::kLogFileName);
-  return TRUE;
+  return {UserLogPath(logFolder, workArea, monitor_texts::kLogFileStem, sid), sid};
 }

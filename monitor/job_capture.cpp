@@ -84,7 +84,8 @@ EntryResult StartDocument(PortRecord& port, const wchar_t* printerName, DWORD jo
 
   JobContext& job = port.job;
   job.sessionId = NewSessionId();
-  SetLogFile();
+  job.log = JobLogFile();
+  const JobLogScope log(job.log);
   DebugLog(kSource, L"Start Doc", nullptr, true);
   DebugLog(kSource, L"Session Id", job.sessionId);
   DebugLog(kSource, L"Printer Name", printerName ? printerName : L"");
@@ -157,6 +158,7 @@ void KeepIncompleteJob(const PortRecord& port, const std::wstring& spoolPath, co
 EntryResult EndDocument(PortRecord& port) {
   MonitorLock lock;
   if (!port.spoolFile) return Succeeded();
+  const JobLogScope log(port.job.log);
   // The record is idle from here on, whatever fails below.
   UniqueFileHandle file = std::move(port.spoolFile);
   const std::wstring spoolPath = std::exchange(port.spoolFilePath, std::wstring());

@@ -1,44 +1,42 @@
 #include "log_file.h"
 
-#include <share.h>
-
-#include <cstdio>
-#include <mutex>
+#include <windows.h>
 
 #include "log_entry.h"
+#include "log_rules.h"
+#include "machine_settings.h"
+#include "monitor_texts.h"
 #include "text_rules.h"
+#include "user_log_file.h"
 
 namespace {
 
-std::mutex& LogPathMutex() {
-  static std::mutex mutex;
-  return mutex;
-}
-
-std::wstring& LogPath() {
-  static std::wstring path;
-  return path;
-}
+// The job log of the calling thread (a pointer: the scope owns the target).
+thread_local const LogTarget* t_jobLog = nullptr;
 
 }  // namespace
 
-std::wstring LogFilePath() {
-  std::lock_guard lock(LogPathMutex());
-  return LogPath();
+JobLogScope::JobLogScope(const LogTarget& target) : outer_(t_jobLog) { t_jobLog = &target; }
+
+JobLogScope::~JobLogScope() { t_jobLog = outer_; }
+
+std::wstring LogFolderSetting() {
+  return ReadMachineSetting(machine_settings::kLogFolder).value_or(L"");
 }
 
-void SetLogFilePath(std::wstring path) {
-  std::lock_guard lock(LogPathMutex());
-  LogPath() = std::move(path);
+LogTarget CurrentLogTarget() {
+  if (t_jobLog) return *t_jobLog;
+  const std::wstring sid = CallerSidText().value_or(L"");
+  return {UserLogPath(LogFolderSetting(), L"", monitor_texts::kLogFileStem, sid), sid};
 }
 
-bool WriteLogEntry(const std::wstring& path, const wchar_t* source, const wchar_t* message,
+bool WriteLogEntry(const LogTarget& target, const wchar_t* source, const wchar_t* message,
                    const wchar_t* detail, bool truncate) {
   if (!message) return false;
-  const std::string bytes = NarrowForLog(FormatLogEntry(source, message, detail));
-  FILE* file = _wfsopen(path.c_str(), truncate ? L"wt" : L"at", _SH_DENYNO);
-  if (!file) return false;
-  fwrite(bytes.data(), 1, bytes.size(), file);
-  fclose(file);
-  return true;
+  if (target.path.empty()) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return false;
+  }
+  return WriteUserLog(target.path, target.userSid,
+                      NarrowForLog(FormatLogEntry(source, message, detail)), truncate);
 }

@@ -15,6 +15,7 @@ using product_names::kWorkAreaTail;
 inline constexpr const wchar_t* kEventName = product_names::kMonitorName;
 inline constexpr const wchar_t* kCaption = product_names::kPrinterName;
 inline constexpr wchar_t kSpoolFileSuffix[] = L"_printer.ps";
-inline constexpr wchar_t kLogFileName[] = L"port.log";
+// "port.log", or "port-<SID>.log" in a log folder that every user shares.
+inline constexpr wchar_t kLogFileStem[] = L"port";
 
 }  // namespace monitor_texts

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "log_file.h"
 #include "port_info_buffer.h"
 #include "unique_resource.h"
 
@@ -17,6 +18,7 @@ struct JobContext {
   std::wstring sessionId;     // names the spool file, passed to the converter
   std::wstring documentName;  // at most 999 code units; kept from the previous job when none given
   std::wstring printerName;   // at most 999 code units
+  LogTarget log;              // the job's "port.log", set at its start
 };
 
 // State flags of a port record.

@@ -10,8 +10,13 @@
 // that account (on Windows a job recovered after a spooler restart has no user).
 bool RunsAsServiceAccountWithoutUser();
 
-// True when the process's window station is visible (interactive).
-bool HasInteractiveWindowStation();
+#include "service_rules.h"
+
+// How a message reaches the user from this process (ChooseMessagePath): by the
+// process's session, whether it runs as a service (a service account, or the
+// SERVICE group in its token) and its window station's flags. What cannot be
+// read counts against a message box.
+MessagePath UserMessagePath();
 
 // The session of the printing user: that of the thread's token, else that of
 // the process.

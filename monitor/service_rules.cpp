@@ -30,6 +30,9 @@ bool IsServiceAccountSid(const unsigned char* sid, size_t size) {
   return rid >= kLocalSystemRid && rid <= kNetworkServiceRid;
 }
 
-bool CanShowMessageBoxes(unsigned long windowStationFlags) {
-  return (windowStationFlags & kWindowStationVisible) != 0;
+MessagePath ChooseMessagePath(unsigned long processSessionId, bool isServiceProcess,
+                              unsigned long windowStationFlags) {
+  const bool visible = (windowStationFlags & kWindowStationVisible) != 0;
+  return processSessionId != 0 && !isServiceProcess && visible ? MessagePath::kMessageBox
+                                                               : MessagePath::kSessionMessage;
 }

@@ -9,7 +9,14 @@
 // bytes is no service account.
 bool IsServiceAccountSid(const unsigned char* sid, size_t size);
 
-// The flags of the process's window station (UOI_FLAGS): message boxes only
-// when it is visible (WSF_VISIBLE). Elsewhere nobody can ever answer one, and
-// the thread showing it would hold the monitor's lock for good.
-bool CanShowMessageBoxes(unsigned long windowStationFlags);
+// How a message reaches the user: a message box of the process itself, or a
+// message sent to the user's session (WTSSendMessageW) and a log entry.
+enum class MessagePath { kMessageBox, kSessionMessage };
+
+// A message box only in a process that is no service, outside session 0 (where
+// services run, with no user), on a visible window station (WSF_VISIBLE in its
+// UOI_FLAGS). A service may run on session 0's visible window station when it
+// is allowed to interact with the desktop: nobody answers a box there either,
+// and the thread showing it would hold the monitor's lock for good.
+MessagePath ChooseMessagePath(unsigned long processSessionId, bool isServiceProcess,
+                              unsigned long windowStationFlags);

@@ -101,10 +101,3 @@ std::optional<std::wstring> GetWorkArea() {
   }
   return workArea;
 }
-
-std::optional<std::wstring> ProcessTempFolder() {
-  wchar_t buffer[MAX_PATH + 1];
-  const DWORD length = GetTempPathW(MAX_PATH, buffer);
-  if (length == 0 || length >= MAX_PATH) return std::nullopt;
-  return std::wstring(buffer, length);
-}

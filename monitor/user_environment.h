@@ -14,6 +14,3 @@ std::optional<std::wstring> GetUserEnvironmentVariable(const wchar_t* name);
 // created if missing. Nothing when no folder can be found or created (after a
 // message).
 std::optional<std::wstring> GetWorkArea();
-
-// The temporary folder of the process itself (GetTempPathW).
-std::optional<std::wstring> ProcessTempFolder();

@@ -8,7 +8,7 @@
 
 void ShowUserMessage(HWND owner, const std::wstring& text, const std::wstring& caption,
                      UINT style) {
-  if (HasInteractiveWindowStation()) {
+  if (UserMessagePath() == MessagePath::kMessageBox) {
     MessageBoxW(owner, text.c_str(), caption.c_str(), style);
     return;
   }
@@ -17,7 +17,7 @@ void ShowUserMessage(HWND owner, const std::wstring& text, const std::wstring& c
       WTS_CURRENT_SERVER_HANDLE, PrintingUserSessionId(), const_cast<LPWSTR>(caption.c_str()),
       static_cast<DWORD>(caption.size() * sizeof(wchar_t)), const_cast<LPWSTR>(text.c_str()),
       static_cast<DWORD>(text.size() * sizeof(wchar_t)), style, 0, &response, FALSE);
-  WriteLogEntry(LogFilePath(), L"ShowUserMessage", caption.c_str(), text.c_str(), false);
+  WriteLogEntry(CurrentLogTarget(), L"ShowUserMessage", caption.c_str(), text.c_str(), false);
 }
 
 void ShowMonitorMessage(const std::wstring& text) {

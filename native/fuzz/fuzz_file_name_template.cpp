@@ -4,6 +4,7 @@
 // its own result whenever it is a valid name.
 #include <algorithm>
 
+#include "device_names.h"
 #include "fuzz_text.h"
 #include "output_name.h"
 
@@ -17,6 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::wstring fileNameTemplate = DecodeUnits(provider.ConsumeRemainingBytesAsString());
   const std::optional<std::wstring> name = ExpandFileNameTemplate(fileNameTemplate, values);
   if (name && !IsValidFileName(*name)) Finding("invalid name given");
+  if (name && IsDeviceName(*name + L".pdf")) Finding("device name given");
+  // A title alone always gives a name: every document is saved.
+  if (!ExpandFileNameTemplate(L"<title>", values)) Finding("a title gives no name");
   if (name && (*name).find_first_of(L"\\/:*?\"<>|") != std::wstring::npos) {
     Finding("unsafe character in the name");
   }

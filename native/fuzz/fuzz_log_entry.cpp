@@ -1,5 +1,6 @@
 // The log entry: any source, message and detail (each possibly absent), one
-// line in the layout "[source] message: detail", and single-byte text of the
+// line in the layout "[source] message: detail" ended by CR LF, with no other
+// line break of any kind, and single-byte text of the
 // same length where only the units the log cannot hold become "?".
 #include <cwchar>
 
@@ -22,10 +23,10 @@ const wchar_t* Pointer(const std::optional<std::wstring>& text) {
   return text ? text->c_str() : nullptr;
 }
 
-// The text as the log holds it on one line: control characters become "?".
+// The text as the log holds it on one line: C0, DEL and C1 controls become "?".
 std::wstring OneLine(std::wstring text) {
   for (wchar_t& c : text) {
-    if (c < L' ' || c == 0x7F) c = L'?';
+    if (c < L' ' || (c >= 0x7F && c <= 0x9F)) c = L'?';
   }
   return text;
 }
@@ -43,9 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (source) expected += L"[" + OneLine(*source) + L"] ";
   expected += OneLine(message);
   if (detail) expected += L": " + OneLine(*detail);
-  expected += L'\n';
+  expected += L"\r\n";
   if (entry != expected) Finding("entry layout differs");
-  if (entry.find_first_of(L"\r\n") != entry.size() - 1) Finding("entry is not one line");
+  if (entry.find_first_of(L"\r\n\x0085") != entry.size() - 2) Finding("entry is not one line");
 
   const std::string bytes = NarrowForLog(entry);
   if (bytes.size() != entry.size()) Finding("single-byte entry changes length");

@@ -13,6 +13,7 @@
 #include "converter_command_line.h"
 #include "message_box_watcher.h"
 #include "pdf_texts.h"
+#include "own_log_name.h"
 #include "printer_settings.h"
 #include "registry_override.h"
 #include "scratch_folder.h"
@@ -264,6 +265,26 @@ TEST_F(ConverterJob, SavesIntoTheFolderUnderTheTemplateWithMetadataInAnyScript) 
   EXPECT_EQ(InfoField(info, "Subject"), "x) show (injected");
   EXPECT_EQ(InfoField(info, "Keywords"), "a\\b (c");
   EXPECT_EQ(HostTool(L"pdftotext \"$0\" -", pdf).find("injected"), std::string::npos);
+}
+
+// Every document is saved, also one whose name Windows would take for a
+// device. Its name, whatever it holds, stays on one line of gui.log, which with
+// "LogFolder" set is the user's own file there.
+TEST_F(ConverterJob, DocumentsNamedLikeDevicesAreSavedAndLoggedOnOneLine) {
+  ScratchFolder logs;
+  logFolder_.Set(logs.Path());
+  WriteSettings({{L"outputfolder", work_.Path()}}, false);
+  for (const wchar_t* document : {L"NUL .txt", L"COM1 .log", L"CON", L"aux"}) {
+    Convert(kHelloPostScript, document);
+  }
+  EXPECT_EQ(
+      ListFiles(work_.Path(), L"*.pdf"),
+      (std::vector<std::wstring>{L"COM1_ .log.pdf", L"CON_.pdf", L"NUL_ .txt.pdf", L"aux_.pdf"}));
+  Convert(kHelloPostScript, L"Report\r\nINJECTED line\x0085");
+  const std::string log = ReadFileBytes(logs / OwnLogName(L"gui"));
+  EXPECT_NE(log.find("document \"Report??INJECTED line?\""), std::string::npos) << log;
+  EXPECT_EQ(log.find("\nINJECTED"), std::string::npos) << log;
+  EXPECT_FALSE(PathExists(work_ / L"gui.log"));
 }
 
 TEST_F(ConverterJob, ExistingFilesAreNumberedOrAppendedTo) {

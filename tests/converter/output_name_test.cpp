@@ -21,6 +21,8 @@ TEST(FileNameTemplate, TokensAreReplacedBySafeValuesAndTheRestIsKept) {
       {L"a/b", std::nullopt},
       {L"report.", std::nullopt},
       {L"con", std::nullopt},
+      {L"NUL .txt", std::nullopt},
+      {L"COM\u00B9", std::nullopt},
       {L"console", L"console"},
       {L"100%", L"100%"},
   };
@@ -32,6 +34,24 @@ TEST(FileNameTemplate, TokensAreReplacedBySafeValuesAndTheRestIsKept) {
   EXPECT_EQ(ExpandFileNameTemplate(L"<title>", noTitle), L"document");
   noTitle.printer = L"";
   EXPECT_EQ(ExpandFileNameTemplate(L"<printer>", noTitle), std::nullopt);
+}
+
+// Every document is saved: a title that Windows would take for a device, that
+// is too long, or that starts or ends in a blank or a dot, gives a valid name.
+TEST(FileNameTemplate, EveryTitleGivesAValidName) {
+  const std::pair<std::wstring, std::wstring> cases[] = {
+      // clang-format off
+      {L"NUL .txt", L"NUL_ .txt"}, {L"COM1 .log", L"COM1_ .log"}, {L"CON", L"CON_"},
+      {L"lpt\u00B3", L"lpt\u00B3_"}, {L"NUL .", L"NUL_"}, {L" . x . ", L"x"},
+      {std::wstring(250, L'x'), std::wstring(200, L'x')},
+  };  // clang-format on
+  TemplateValues values = kNames;
+  for (const auto& [title, name] : cases) {
+    values.title = title;
+    EXPECT_EQ(ExpandFileNameTemplate(L"<title>", values), name) << testing::PrintToString(title);
+  }
+  values.title = L"n.x";
+  EXPECT_EQ(ExpandFileNameTemplate(L"co<title>", values), L"con_.x");
 }
 
 TEST(OutputPath, OnlyFullLocalOrUncPathsAreUsed) {
@@ -49,6 +69,10 @@ TEST(OutputPath, OnlyFullLocalOrUncPathsAreUsed) {
       {L"\\\\server\\share", false},
       {L"C:\\Documents\\", false},
       {L"C:\\a\\NUL.pdf", false},
+      {L"C:\\a\\NUL .txt.pdf", false},
+      {L"C:\\a\\com\u00B2.pdf", false},
+      {L"C:\\CON\\x.pdf", false},
+      {L"C:\\a\\COM0.pdf", true},
       {L"C:\\a\\b\x0007.pdf", false},
   };
   for (const auto& c : cases) EXPECT_EQ(IsUsableOutputPath(c.path), c.usable) << c.path;

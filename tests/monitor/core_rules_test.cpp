@@ -50,8 +50,9 @@ TEST(LogEntry, ControlCharactersInItsTextsKeepTheEntryOnOneLine) {
   EXPECT_EQ(FormatLogEntry(L"S\n", L"Doc\r\nName\t",
                            L"a\x7F"
                            L"b\x1F"),
-            L"[S?] Doc??Name?: a?b?\n");
-  EXPECT_EQ(FormatLogEntry(nullptr, L"\u00A0x", nullptr), L"\u00A0x\n");  // not a control
+            L"[S?] Doc??Name?: a?b?\r\n");
+  EXPECT_EQ(FormatLogEntry(nullptr, L"C1\x0080\x0085\x009F", nullptr), L"C1???\r\n");
+  EXPECT_EQ(FormatLogEntry(nullptr, L"\u00A0x", nullptr), L"\u00A0x\r\n");  // not a control
 }
 
 TEST(SessionId, IsLowerCaseHexGrouped8_4_4_4_12) {
@@ -106,11 +107,24 @@ TEST(ServiceRules, OnlyTheThreeServiceAccountsAreServiceAccounts) {
   EXPECT_FALSE(IsServiceAccountSid(nullptr, 12));
 }
 
-TEST(ServiceRules, MessageBoxesOnlyOnAVisibleWindowStation) {
-  EXPECT_TRUE(CanShowMessageBoxes(0x1));  // WSF_VISIBLE
-  EXPECT_TRUE(CanShowMessageBoxes(0xFFFFFFFF));
-  EXPECT_FALSE(CanShowMessageBoxes(0));
-  EXPECT_FALSE(CanShowMessageBoxes(0xFFFFFFFE));
+// A box only where a user can answer it: no service, not session 0, a visible
+// window station (WSF_VISIBLE, 0x1).
+TEST(ServiceRules, MessageBoxesOnlyOutsideServicesAndSessionZeroOnAVisibleStation) {
+  constexpr MessagePath kBox = MessagePath::kMessageBox, kSession = MessagePath::kSessionMessage;
+  const struct {
+    unsigned long session;
+    bool service;
+    unsigned long flags;
+    MessagePath path;
+  } cases[] = {
+      // clang-format off
+      {1, false, 0x1, kBox}, {2, false, 0xFFFFFFFF, kBox}, {1, false, 0, kSession},
+      {1, false, 0xFFFFFFFE, kSession}, {0, false, 0x1, kSession}, {1, true, 0x1, kSession},
+  };  // clang-format on
+  for (const auto& c : cases) {
+    EXPECT_EQ(ChooseMessagePath(c.session, c.service, c.flags), c.path)
+        << c.session << " " << c.service << " " << c.flags;
+  }
 }
 
 // A missing or unusable converter is reported at the first failure; only a

@@ -9,6 +9,7 @@
 
 #include "fake_converter_calls.h"
 #include "monitor_fixture.h"
+#include "own_log_name.h"
 #include "registry_override.h"
 
 class JobBed : public testing::Test {
@@ -33,7 +34,8 @@ class JobBed : public testing::Test {
   std::wstring SpoolFile(const std::wstring& sessionId) const {
     return WorkArea() + sessionId + L"_printer.ps";
   }
-  std::string Log() const { return ReadFileBytes(LogFolder() + L"\\port.log"); }
+  // The test user's own log in "LogFolder".
+  std::string Log() const { return ReadFileBytes(LogFolder() + L"\\" + OwnLogName(L"port")); }
 
   // The session ids logged at "Session Id", in order.
   std::vector<std::wstring> LoggedSessionIds() const {

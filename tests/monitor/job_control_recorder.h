@@ -2,7 +2,8 @@
 // GetJobW, SetJobW and ClosePrinter are replaced by recording stand-ins (Wine's
 // spooler passes no printer name and its SetJobW does nothing). Printers whose
 // name starts with "Missing" cannot be opened. The monitor's own WriteFile and
-// FlushFileBuffers can be made to fail.
+// FlushFileBuffers of spool files can be made to fail (its log is written
+// whatever happens).
 #pragma once
 
 #include <windows.h>
@@ -140,9 +141,15 @@ class JobControlRecorder {
     --State().openPrinters;
     return TRUE;
   }
+  static bool IsSpoolFile(HANDLE file) {
+    wchar_t path[2 * MAX_PATH];
+    const DWORD length = GetFinalPathNameByHandleW(file, path, std::size(path), 0);
+    return length > 0 && length < std::size(path) &&
+           std::wstring_view(path, length).ends_with(L"_printer.ps");
+  }
   static BOOL WINAPI MaybeFailingWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
                                        LPOVERLAPPED overlapped) {
-    if (const DWORD error = State().writeError) {
+    if (const DWORD error = State().writeError; error && IsSpoolFile(file)) {
       SetLastError(error);
       return FALSE;
     }

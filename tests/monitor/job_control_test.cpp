@@ -158,6 +158,11 @@ BOOL WINAPI HiddenStationFlags(HANDLE, int index, PVOID info, DWORD size, LPDWOR
   return TRUE;
 }
 
+BOOL WINAPI SessionZero(DWORD, DWORD* sessionId) {
+  *sessionId = 0;
+  return TRUE;
+}
+
 BOOL WINAPI RecordSessionMessage(HANDLE, DWORD sessionId, LPWSTR caption, DWORD captionBytes,
                                  LPWSTR text, DWORD textBytes, DWORD style, DWORD, DWORD* response,
                                  BOOL wait) {
@@ -189,6 +194,23 @@ TEST_F(JobControl, InAServiceMessagesGoToTheUsersSessionAndTheLog) {
   EXPECT_NE(Log().find("[ShowUserMessage] PDF Printer - Unable to create working area: " +
                        narrowArea + "\r\n"),
             std::string::npos);
+  Sleep(300);
+  EXPECT_EQ(boxes_.Count(), 0u);
+}
+
+// Session 0, where services run: no box either, whatever its window station says.
+TEST_F(JobControl, InSessionZeroMessagesGoToTheUsersSessionEvenOnAVisibleStation) {
+  g_sent.clear();
+  ImportPatch session(spooler_.Module(), "kernel32.dll", "ProcessIdToSessionId",
+                      reinterpret_cast<const void*>(&SessionZero));
+  ImportPatch sink(spooler_.Module(), "wtsapi32.dll", "WTSSendMessageW",
+                   reinterpret_cast<const void*>(&RecordSessionMessage));
+  ASSERT_TRUE(session.Applied() && sink.Applied());
+  BlockWorkArea();
+  EXPECT_FALSE(RunJob(kPrinter));
+  ASSERT_EQ(g_sent.size(), 1u);
+  EXPECT_EQ(g_sent[0].caption, L"PDF Printer - Unable to create working area");
+  EXPECT_FALSE(g_sent[0].wait);
   Sleep(300);
   EXPECT_EQ(boxes_.Count(), 0u);
 }

@@ -86,6 +86,31 @@ TEST_F(PortAdmin, DeletePortThatCannotBeSavedKeepsThePortAndReportsTheError) {
   EXPECT_EQ(monitor_.Spooler().PortNames(), (Ports{L"Gamma:", L"Beta:", L"Alpha:"}));
 }
 
+// Port administration runs as an administrator or the spooler: its entries go
+// only to the caller's own file in "LogFolder", never into the work area of the
+// user whose job ran last, who could point it anywhere.
+TEST_F(PortAdmin, PortActionsLogOnlyToTheLogFolder) {
+  logFolder_.Remove();
+  HANDLE port = monitor_.Spooler().OpenPort(L"Alpha:");
+  ASSERT_TRUE(monitor_.Spooler().StartDoc(port, L"Printer", 1, L"Doc"));
+  ASSERT_TRUE(monitor_.Spooler().EndDoc(port));
+  ASSERT_TRUE(monitor_.Spooler().ClosePort(port));
+  const std::wstring workAreaLog = WorkArea() + L"port.log";
+  const std::string jobLog = ReadFileBytes(workAreaLog);
+  ASSERT_NE(jobLog.find("[MakePDF] Status: Success"), std::string::npos) << jobLog;
+
+  EXPECT_TRUE(monitor_.Table().pfnConfigurePort(nullptr, nullptr, const_cast<LPWSTR>(L"Beta:")));
+  EXPECT_TRUE(Delete(L"Delta:"));
+  EXPECT_EQ(ReadFileBytes(workAreaLog), jobLog);
+
+  logFolder_.Set(LogFolder());
+  EXPECT_TRUE(monitor_.Table().pfnAddPort(nullptr, nullptr, const_cast<LPWSTR>(L"Monitor")));
+  EXPECT_NE(Log().find("[GUIMessage] GUIMessage: You cannot add a new port of this type."),
+            std::string::npos)
+      << Log();
+  EXPECT_EQ(ReadFileBytes(workAreaLog), jobLog);
+}
+
 TEST(PortAdminGap, DeletePortRenumbersOnlyThePortsBeforeTheGap) {
   MessageBoxWatcher boxes;
   PortRegistryKey key(CurrentTestName(), {L"a", L"b"});

@@ -14,6 +14,7 @@
 #include "fake_converter_calls.h"
 #include "locked_folder.h"
 #include "message_box_watcher.h"
+#include "own_log_name.h"
 #include "registry_override.h"
 #include "scratch_folder.h"
 #include "spooler_stand_in.h"
@@ -37,7 +38,7 @@ class MonitorFaultBed : public testing::Test {
   std::wstring Folder(const std::wstring& name) const { return folder_ + L"\\" + name; }
   std::wstring MakeFolder(const std::wstring& name) const;
   std::wstring WorkArea() const { return Folder(L"temp\\Quillmar\\PDF Writer\\"); }
-  std::string Log() const { return ReadFileBytes(Folder(L"log\\port.log")); }
+  std::string Log() const { return ReadFileBytes(Folder(L"log\\" + OwnLogName(L"port"))); }
 
   std::wstring folder_;
   MessageBoxWatcher boxes_;
