@@ -1,0 +1,120 @@
+#include "pdf_assembly.h"
+
+#include <filesystem>
+#include <new>
+
+#include <qpdf/QPDFExc.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+
+#include "embedded_files.h"
+#include "page_append.h"
+#include "page_layers.h"
+#include "pdf_failure.h"
+#include "pdf_files.h"
+
+namespace {
+
+// A PDF that must have pages to lend its first one, or null when not set.
+std::unique_ptr<QPDF> OpenLayer(const std::wstring& path, const wchar_t* setting) {
+  if (path.empty()) return nullptr;
+  std::unique_ptr<QPDF> layer = OpenPdf(path, setting);
+  if (!HasPages(*layer)) throw PdfFailure{setting, path, L"the PDF has no pages"};
+  return layer;
+}
+
+// qpdf's text of a failure, unless it holds one of the passwords.
+std::wstring Detail(const std::string& text, const PdfAssembly& assembly) {
+  std::vector<std::wstring> passwords = assembly.existingPasswords;
+  if (assembly.encryption) {
+    passwords.push_back(assembly.encryption->userPassword);
+    passwords.push_back(assembly.encryption->ownerPassword);
+  }
+  for (const std::wstring& password : passwords) {
+    if (!password.empty() && text.find(Utf8(password)) != std::string::npos) {
+      return L"details withheld";
+    }
+  }
+  return FromUtf8(text);
+}
+
+// The failure of qpdf reading one of the PDFs (it is damaged, or none at
+// all), or else of writing the result.
+PdfFailure FileFailure(const QPDFExc& failure, const PdfAssembly& assembly) {
+  const std::wstring detail = Detail(failure.getMessageDetail(), assembly);
+  const std::wstring file = FromUtf8(failure.getFilename());
+  const std::pair<const std::wstring*, const wchar_t*> inputs[] = {
+      {&assembly.existing, L""},
+      {&assembly.background, L"background"},
+      {&assembly.stamp, L"stamp"},
+      {&assembly.input, L""}};
+  for (const auto& [path, setting] : inputs) {
+    if (!path->empty() && *path == file) {
+      return PdfFailure{setting, file, L"it is no PDF, or a damaged one (" + detail + L")"};
+    }
+  }
+  return PdfFailure{L"", assembly.output, L"the PDF could not be written (" + detail + L")"};
+}
+
+void Assemble(const PdfAssembly& assembly) {
+  std::unique_ptr<QPDF> input = OpenPdf(assembly.input, L"");
+  const std::unique_ptr<QPDF> background = OpenLayer(assembly.background, L"background");
+  const std::unique_ptr<QPDF> stamp = OpenLayer(assembly.stamp, L"stamp");
+  std::unique_ptr<QPDF> existing;
+  std::vector<QPDFPageObjectHelper> newPages;
+  if (assembly.existing.empty()) {
+    newPages = QPDFPageDocumentHelper(*input).getAllPages();
+  } else {
+    existing = OpenPdf(assembly.existing, L"", assembly.existingPasswords);
+    newPages = AppendPages(*existing, *input);
+  }
+  QPDF& result = existing ? *existing : *input;
+  LayerPages(result, newPages, background.get(), stamp.get());
+  EmbedFiles(result, assembly.attachments, assembly.associatedFiles);
+  WritePdf(result, assembly.output, assembly.encryption);
+  // qpdf reads on past damage that it can step over, with a warning.
+  for (QPDF* document : {input.get(), background.get(), stamp.get(), existing.get()}) {
+    if (document && document->anyWarnings()) {
+      throw FileFailure(document->getWarnings().front(), assembly);
+    }
+  }
+}
+
+// True when `output` is one of the files the result is made from, which
+// writing it would destroy.
+bool OutputIsAnInput(const PdfAssembly& assembly) {
+  std::vector<std::wstring> inputs = {assembly.input, assembly.existing, assembly.background,
+                                      assembly.stamp};
+  inputs.insert(inputs.end(), assembly.attachments.begin(), assembly.attachments.end());
+  for (const std::wstring& input : inputs) {
+    std::error_code error;
+    if (!input.empty() && std::filesystem::equivalent(input, assembly.output, error)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool NeedsAssembly(const PdfAssembly& assembly) {
+  return !assembly.existing.empty() || !assembly.background.empty() || !assembly.stamp.empty() ||
+         !assembly.attachments.empty() || assembly.encryption.has_value();
+}
+
+void AssemblePdf(const PdfAssembly& assembly) {
+  if (OutputIsAnInput(assembly)) {
+    throw PdfFailure{L"", assembly.output, L"the result would replace a file it is made from"};
+  }
+  OutputFileGuard output(assembly.output);
+  try {
+    Assemble(assembly);
+  } catch (const PdfFailure&) {
+    throw;
+  } catch (const QPDFExc& failure) {
+    throw FileFailure(failure, assembly);
+  } catch (const std::bad_alloc&) {
+    throw PdfFailure{L"", assembly.output, L"there was not enough memory to write it"};
+  } catch (const std::exception& failure) {
+    throw PdfFailure{L"", assembly.output,
+                     L"the PDF could not be written (" + Detail(failure.what(), assembly) + L")"};
+  }
+  output.Keep();
+}

@@ -1,0 +1,300 @@
+// The PDF steps after Ghostscript, read back with the host's qpdf and poppler.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+
+#include "external_program.h"
+#include "pdf_assembly.h"
+#include "pdf_failure.h"
+#include "scratch_folder.h"
+
+namespace {
+
+// What a host shell command prints (standard output and error), with `files`
+// as "$1", "$2", ... in their host paths.
+std::string Host(const std::wstring& command, const std::vector<std::wstring>& files) {
+  ScratchFolder scratch;
+  const std::wstring report = scratch / L"report.txt";
+  std::vector<std::wstring> arguments = {L"-c", command + L" >\"$0\" 2>&1",
+                                         HostPath(report).value_or(L"")};
+  for (const std::wstring& file : files) arguments.push_back(HostPath(file).value_or(L""));
+  const RunResult run = RunExternalProgram(ExternalProgram{L"Z:\\bin\\sh", true}, arguments, 60000);
+  EXPECT_TRUE(run.finished) << std::string(command.begin(), command.end());
+  return ReadFileBytes(report);
+}
+
+// One page of 300 x 200 points with `text`, with an exact cross-reference
+// table; `catalog` and `page` add entries to those dictionaries, `more`
+// objects from number 6 on.
+std::string TextPdf(const std::string& text, const std::string& catalog = "",
+                    const std::string& page = "", std::vector<std::string> more = {},
+                    const std::string& trailer = "") {
+  const std::string content = "BT /F1 18 Tf 20 100 Td (" + text + ") Tj ET";
+  std::vector<std::string> objects = {
+      "<< /Type /Catalog /Pages 2 0 R " + catalog + " >>",
+      "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+      "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R "
+      "/Resources << /Font << /F1 5 0 R >> >> " +
+          page + " >>",
+      "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream",
+      "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"};
+  objects.insert(objects.end(), more.begin(), more.end());
+  std::string pdf = "%PDF-1.7\n";
+  std::string table = "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
+  for (std::size_t i = 0; i < objects.size(); ++i) {
+    char entry[24];
+    std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", pdf.size());
+    table += entry;
+    pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+  }
+  return pdf + table + "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R " +
+         trailer + " >>\nstartxref\n" + std::to_string(pdf.size()) + "\n%%EOF\n";
+}
+
+// With a text field, a link, an outline entry and a title.
+std::string PdfWithFormLinkAndOutline() {
+  return TextPdf("Existing page", "/Outlines 7 0 R /AcroForm << /Fields [6 0 R] >>",
+                 "/Annots [6 0 R 9 0 R]",
+                 {"<< /Type /Annot /Subtype /Widget /FT /Tx /T (customer) /V (Acme) "
+                  "/Rect [20 60 200 90] /P 3 0 R >>",
+                  "<< /Type /Outlines /First 8 0 R /Last 8 0 R /Count 1 >>",
+                  "<< /Title (Chapter one) /Parent 7 0 R /Dest [3 0 R /Fit] >>",
+                  "<< /Type /Annot /Subtype /Link /Rect [20 20 200 40] "
+                  "/A << /S /URI /URI (https://example.com/terms) >> >>",
+                  "<< /Title (Ledger) >>"},
+                 "/Info 10 0 R");
+}
+
+// Two pages of different sizes, as Ghostscript writes a job.
+const char kNewJob[] =
+    "%!PS\n/Helvetica findfont 20 scalefont setfont\n"
+    "<< /PageSize [288 144] >> setpagedevice 20 100 moveto (First new page) show showpage\n"
+    "<< /PageSize [400 300] >> setpagedevice 20 100 moveto (Second new page) show showpage\n";
+
+struct HostCheck {
+  const wchar_t* command;             // "$1" is the result, "$2" the file password.txt
+  std::vector<const char*> expected;  // parts of what it prints
+};
+
+class PdfAssemblyTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(HostProgramsAvailable()) << "these tests run the host's qpdf, poppler and gs";
+    const std::wstring postscript = File(L"job.ps", kNewJob);
+    assembly_.input = work_ / L"job.pdf";
+    ASSERT_EQ(Host(L"gs -q -sDEVICE=pdfwrite -o \"$1\" \"$2\"", {assembly_.input, postscript}), "");
+    assembly_.output = work_ / L"result.pdf";
+  }
+
+  std::wstring File(const std::wstring& name, const std::string& bytes) {
+    WriteFileBytes(work_ / name, bytes);
+    return work_ / name;
+  }
+
+  // A one-page PDF that the host's qpdf encrypted with `options`.
+  std::wstring EncryptedPdf(const std::wstring& options) {
+    const std::wstring plain = File(L"plain.pdf", TextPdf("Existing page"));
+    const std::wstring encrypted = work_ / L"encrypted.pdf";
+    EXPECT_EQ(Host(L"qpdf " + options + L" -- \"$1\" \"$2\"", {plain, encrypted}), "");
+    return encrypted;
+  }
+
+  // Each check's command on the result prints its expected text.
+  void ExpectChecks(const std::vector<HostCheck>& checks) {
+    for (const HostCheck& check : checks) {
+      const std::string output = Host(check.command, {assembly_.output, work_ / L"password.txt"});
+      for (const char* expected : check.expected) {
+        EXPECT_NE(output.find(expected), std::string::npos)
+            << std::string(check.command, check.command + wcslen(check.command)) << "\n"
+            << output;
+      }
+    }
+  }
+
+  // The failure of the assembly, which must leave no output (but an input
+  // that it would have replaced).
+  PdfFailure Failure() {
+    try {
+      AssemblePdf(assembly_);
+    } catch (const PdfFailure& failure) {
+      EXPECT_EQ(PathExists(assembly_.output), assembly_.output == assembly_.existing);
+      return failure;
+    }
+    ADD_FAILURE() << "the assembly succeeded";
+    return {};
+  }
+
+  ScratchFolder work_;
+  PdfAssembly assembly_;
+};
+
+}  // namespace
+
+TEST_F(PdfAssemblyTest, AppendKeepsTheExistingPagesFormLinkOutlineAndTitle) {
+  assembly_.existing = File(L"existing.pdf", PdfWithFormLinkAndOutline());
+  AssemblePdf(assembly_);
+  ExpectChecks(
+      {{L"pdfinfo \"$1\" | sed -n 's/^\\(Pages\\|Title\\): */\\1=/p'", {"Pages=3", "Title=Ledger"}},
+       {L"pdftotext -f 1 -l 1 \"$1\" -", {"Existing page"}},
+       {L"pdftotext -f 3 -l 3 \"$1\" -", {"Second new page"}},
+       {L"qpdf --json --json-key=acroform --json-key=outlines \"$1\"",
+        {"\"fullname\": \"customer\"", "\"title\": \"Chapter one\""}},
+       {L"qpdf --qdf --object-streams=disable \"$1\" -", {"/URI (https://example.com/terms)"}},
+       {L"qpdf --check \"$1\"", {"No syntax or stream encoding errors"}}});
+}
+
+TEST_F(PdfAssemblyTest, AppendToAnEncryptedFileKeepsItsEncryption) {
+  const struct {
+    const wchar_t* encryption;  // host qpdf's options
+    std::vector<std::wstring> passwords;
+    const char* revision;
+  } cases[] = {{L"--encrypt user-1 owner-1 256", {L"owner-1", L"user-1"}, "R = 6"},
+               {L"--encrypt user-1 owner-1 256", {L"wrong-owner", L"user-1"}, "R = 6"},
+               {L"--encrypt user-1 owner-1 128 --use-aes=y", {L"owner-1"}, "R = 4"},
+               {L"--allow-weak-crypto --encrypt user-1 owner-1 128", {L"", L"user-1"}, "R = 3"}};
+  for (const auto& row : cases) {
+    assembly_.existing = EncryptedPdf(row.encryption);
+    assembly_.existingPasswords = row.passwords;
+    AssemblePdf(assembly_);
+    ExpectChecks(
+        {{L"qpdf --show-encryption --password=user-1 \"$1\"",
+          {row.revision, "password is user password"}},
+         {L"qpdf --show-encryption --password=owner-1 \"$1\"", {"password is owner password"}},
+         {L"qpdf --show-npages --password=user-1 \"$1\"", {"3"}},
+         {L"qpdf --decrypt --password=user-1 \"$1\" --pages . 3 -- - | pdftotext - -",
+          {"Second new page"}}});
+  }
+}
+
+TEST_F(PdfAssemblyTest, EncryptionOpensWithEachPasswordAndAllowsWhatWasChosen) {
+  // qpdf --requires-password exits with 0 when a password is needed, 3 when not.
+  const wchar_t kRequires[] = L"qpdf --requires-password \"$1\"; echo \"exit $?\"";
+  const struct {
+    PdfEncryption encryption;
+    std::vector<HostCheck> checks;
+  } cases[] = {
+      {{L"user-\x00E9", L"owner-2", ParsePermissions(L"all")},
+       {{kRequires, {"exit 0"}},
+        {L"qpdf --show-encryption --password-file=\"$2\" \"$1\"", {"password is user password"}},
+        {L"qpdf --show-encryption --password=owner-2 \"$1\"",
+         {"password is owner password", "modify anything: allowed"}},
+        {L"qpdf --show-encryption --password=wrong \"$1\"", {"Incorrect password"}}}},
+      {{L"user-3", L"", ParsePermissions(L"none")},
+       {{kRequires, {"exit 0"}},
+        {L"qpdf --show-encryption --password=user-3 \"$1\"",
+         {"R = 6", "print high resolution: not allowed", "extract for any purpose: not allowed",
+          "modify forms: not allowed"}}}},
+      {{L"", L"owner-4", ParsePermissions(L"print,Copy")},
+       {{kRequires, {"exit 3"}},
+        {L"qpdf --show-encryption \"$1\"",
+         {"print high resolution: allowed", "extract for any purpose: allowed",
+          "modify document assembly: not allowed", "modify annotations: not allowed"}},
+        {L"pdftotext \"$1\" -", {"First new page"}}}}};
+  // The first row's user password, in UTF-8 as AES-256 keeps it.
+  File(L"password.txt", "user-\xC3\xA9\n");
+  for (const auto& row : cases) {
+    assembly_.encryption = row.encryption;
+    AssemblePdf(assembly_);
+    ExpectChecks(row.checks);
+  }
+}
+
+TEST_F(PdfAssemblyTest, BackgroundLiesUnderAndStampOverEveryPageOfUnchangedSize) {
+  assembly_.background = File(L"letterhead.pdf", TextPdf("LETTERHEAD"));
+  assembly_.stamp = File(L"stamp.pdf", TextPdf("STAMPED"));
+  AssemblePdf(assembly_);
+  // pdftotext -raw keeps the order in which the page draws its text.
+  ExpectChecks({{L"pdftotext -raw -f 1 -l 1 \"$1\" -", {"LETTERHEAD\nFirst new page\nSTAMPED"}},
+                {L"pdftotext -raw -f 2 -l 2 \"$1\" -", {"LETTERHEAD\nSecond new page\nSTAMPED"}},
+                {L"pdfinfo -f 1 -l 2 \"$1\" | sed -n 's/^Page\\(s\\| *[0-9] size\\): */\\1=/p'",
+                 {"s=2", "1 size=288 x 144 pts", "2 size=400 x 300 pts"}}});
+}
+
+TEST_F(PdfAssemblyTest, AttachmentsAreAssociatedFilesWithTypeSizeAndDate) {
+  const std::wstring invoice =
+      File(L"invoice.xml", "<Invoice>" + std::string(1000, 'x') + "</Invoice>");
+  using namespace std::chrono;
+  std::filesystem::last_write_time(invoice,
+                                   file_clock::from_sys(sys_days{2024y / 5 / 6} + 7h + 8min + 9s));
+  assembly_.attachments = {invoice, File(L"notes.bin", "abc")};
+  assembly_.associatedFiles = true;
+  AssemblePdf(assembly_);
+  ExpectChecks(
+      {{L"qpdf --list-attachments --verbose \"$1\"",
+        {"invoice.xml ->", "notes.bin ->", "mime type: text/xml",
+         "modification date: D:20240506070809Z", "mime type: application/octet-stream"}},
+       {L"qpdf --qdf --object-streams=disable \"$1\" - | grep -a -c '/AFRelationship /Data'",
+        {"2"}},
+       {L"qpdf --qdf --object-streams=disable \"$1\" - | "
+        L"grep -a -A1 -e '/AF \\[' -e '/Size 1019$' -e '/UF (invoice.xml)'",
+        {"/AF [", " 0 R", "/Size 1019", "/UF (invoice.xml)"}}});
+}
+
+// Messages name the setting and the file, never a password.
+TEST_F(PdfAssemblyTest, BadInputFailsNamingTheSettingAndLeavesNoOutput) {
+  const std::wstring text = File(L"letter.txt", "not a PDF");
+  const std::wstring missing = work_ / L"missing.pdf";
+  const std::wstring existing = File(L"existing.pdf", TextPdf("Existing page"));
+  std::string broken = TextPdf("Broken");
+  broken.replace(broken.find("4 0 obj"), 7, "9 9 obj");
+  const std::wstring cut = File(L"cut.pdf", TextPdf("Cut").substr(0, 300));
+  const std::wstring noFolder = work_ / L"no folder\\result.pdf";
+  const std::wstring encrypted = EncryptedPdf(L"--encrypt user-1 owner-1 256");
+  const struct {
+    std::function<void(PdfAssembly&)> change;
+    const wchar_t* setting;
+    std::wstring value;
+  } cases[] = {{[&](PdfAssembly& a) { a.background = text; }, L"background", text},
+               {[&](PdfAssembly& a) { a.stamp = missing; }, L"stamp", missing},
+               {[&](PdfAssembly& a) { a.attachments = {work_.Path()}; }, L"attach", work_.Path()},
+               {[&](PdfAssembly& a) { a.attachments = {missing}; }, L"attach", missing},
+               {[&](PdfAssembly& a) { a.existing = cut; }, L"", cut},
+               {[&](PdfAssembly& a) { a.existing = encrypted; }, L"", encrypted},
+               {[&](PdfAssembly& a) {
+                  a.existing = encrypted;
+                  a.existingPasswords = {L"Secret-Owner", L"Secret-User"};
+                },
+                L"", encrypted},
+               // Found while the result is being written.
+               {[&](PdfAssembly& a) { a.existing = File(L"broken.pdf", broken); }, L"",
+                work_ / L"broken.pdf"},
+               {[&](PdfAssembly& a) { a.output = a.existing = existing; }, L"", existing},
+               {[&](PdfAssembly& a) { a.output = noFolder; }, L"", noFolder}};
+  for (const auto& row : cases) {
+    const PdfAssembly original = assembly_;
+    row.change(assembly_);
+    const PdfFailure failure = Failure();
+    EXPECT_EQ(failure.setting, row.setting) << failure.Text();
+    EXPECT_EQ(failure.value, row.value) << failure.Text();
+    EXPECT_EQ(failure.Text().find(L"Secret-"), std::wstring::npos);
+    assembly_ = original;
+  }
+  EXPECT_EQ(ReadFileBytes(existing), TextPdf("Existing page"));
+}
+
+TEST(PdfPermissions, SettingValuesAndUnknownWords) {
+  const PdfPermissions none{false, false, false, false, false, false};
+  const PdfPermissions printAndForms{true, false, false, false, true, false};
+  EXPECT_EQ(ParsePermissions(L""), PdfPermissions{});
+  EXPECT_EQ(ParsePermissions(L"ALL"), PdfPermissions{});
+  EXPECT_EQ(ParsePermissions(L"none"), none);
+  EXPECT_EQ(ParsePermissions(L" Print , fillforms"), printAndForms);
+  for (const auto& [value, word] :
+       {std::pair{L"print,scan", L"\"scan\""}, std::pair{L"all,print", L"\"all\""},
+        std::pair{L"print,,copy", L"\"\""}}) {
+    try {
+      ParsePermissions(value);
+      ADD_FAILURE() << "accepted";
+    } catch (const PdfFailure& failure) {
+      EXPECT_EQ(failure.setting, L"permissions");
+      EXPECT_EQ(failure.value, value);
+      EXPECT_NE(failure.reason.find(std::wstring(word) + L" is not a permission"),
+                std::wstring::npos);
+    }
+  }
+}
