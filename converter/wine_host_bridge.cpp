@@ -41,11 +41,14 @@ std::optional<std::wstring> HostPath(const std::wstring& windowsPath) {
 RunResult RunHostProgram(const std::wstring& program, const std::vector<std::wstring>& arguments,
                          unsigned long timeoutMs) {
   wchar_t temp[MAX_PATH];
-  wchar_t marker[MAX_PATH];
-  if (!GetTempPathW(MAX_PATH, temp) || !GetTempFileNameW(temp, L"gsx", 0, marker)) {
+  wchar_t reserved[MAX_PATH];
+  if (!GetTempPathW(MAX_PATH, temp) || !GetTempFileNameW(temp, L"gsx", 0, reserved)) {
     return Failure(L"No temporary file for the exit code of " + program);
   }
-  DeleteFileW(marker);
+  // The unique name stays taken while the program runs, so that no other run
+  // (a converter started at the same moment) is given the same marker.
+  const ScopeExit release([&] { DeleteFileW(reserved); });
+  const std::wstring marker = std::wstring(reserved) + L".exit";
   const std::optional<std::wstring> hostMarker = HostPath(marker);
   const std::optional<std::wstring> hostProgram = HostPath(program);
   if (!hostMarker || !hostProgram) return Failure(L"No host path for " + program);
@@ -60,14 +63,14 @@ RunResult RunHostProgram(const std::wstring& program, const std::vector<std::wst
   if (!StartProgram(kHostShell, shellArguments)) return Failure(L"Could not start " + program);
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
   for (;;) {
-    UniqueFileHandle file(CreateFileW(marker, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+    UniqueFileHandle file(CreateFileW(marker.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) {
       char text[16] = {};
       DWORD read = 0;
       ReadFile(file.get(), text, sizeof text - 1, &read, nullptr);
       file.reset();
-      DeleteFileW(marker);
+      DeleteFileW(marker.c_str());
       return RunResult{true, static_cast<unsigned long>(strtoul(text, nullptr, 10)), {}};
     }
     if (GetTickCount64() >= deadline) return Failure(program + L" did not finish in time");

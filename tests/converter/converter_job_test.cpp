@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <map>
 #include <set>
 #include <thread>
 
@@ -13,6 +15,7 @@
 #include "printer_settings.h"
 #include "registry_override.h"
 #include "scratch_folder.h"
+#include "unique_resource.h"
 #include "wine_host_bridge.h"
 
 namespace {
@@ -95,6 +98,26 @@ std::wstring UserName() {
   return GetUserNameW(name, &size) ? name : L"";
 }
 
+// How often each job text "<prefix> k." (k from 1 to `jobs`) is found in the
+// PDFs of the folders (not in partial files).
+std::vector<int> TextCounts(const std::vector<std::wstring>& folders, const std::string& prefix,
+                            int jobs) {
+  std::string text;
+  for (const std::wstring& folder : folders)
+    text += HostTool(
+        L"(for f in \"$0\"/*.pdf; do case $f in *.part*) ;; *) pdftotext \"$f\" -;; esac; done; "
+        L"true) 2>/dev/null",
+        folder);
+  std::vector<int> counts;
+  for (int k = 1; k <= jobs; ++k) {
+    const std::string needle = prefix + " " + std::to_string(k) + ".";
+    counts.push_back(0);
+    for (auto at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1))
+      ++counts.back();
+  }
+  return counts;
+}
+
 // Answers every Save As dialog, of any process, with Cancel while it lives.
 // Construct it after a MessageBoxWatcher, which sets up the window system.
 class SaveAsCanceller {
@@ -133,22 +156,46 @@ class ConverterJob : public ::testing::Test {
     logFolder_.Remove();
   }
 
-  // Starts gui.exe with the monitor's job command line and waits for it.
+  // Starts one gui.exe per job command line at the same moment (on `desktop`
+  // when given) and waits for them all; their exit codes.
+  std::vector<DWORD> RunConvertersAtOnce(const std::vector<std::wstring>& jobs,
+                                         MessageBoxWatcher& watcher,
+                                         const wchar_t* desktop = nullptr) {
+    std::vector<PROCESS_INFORMATION> processes(jobs.size());
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+      std::wstring commandLine = ConverterCommandLine(
+          WindowsPathOf(GUI_EXE).substr(0, WindowsPathOf(GUI_EXE).rfind(L'\\')), jobs[i]);
+      STARTUPINFOW startup{};
+      startup.cb = sizeof startup;
+      startup.lpDesktop = const_cast<wchar_t*>(desktop);
+      EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+                                 CREATE_SUSPENDED, nullptr, nullptr, &startup, &processes[i]));
+      watcher.WatchProcess(processes[i].dwProcessId);
+    }
+    for (const PROCESS_INFORMATION& process : processes) ResumeThread(process.hThread);
+    std::vector<DWORD> exitCodes;
+    for (const PROCESS_INFORMATION& process : processes) {
+      EXPECT_EQ(WaitForSingleObject(process.hProcess, 90000), WAIT_OBJECT_0);
+      TerminateProcess(process.hProcess, 0xFFFF);
+      exitCodes.push_back(0xFFFF);
+      GetExitCodeProcess(process.hProcess, &exitCodes.back());
+      CloseHandle(process.hThread);
+      CloseHandle(process.hProcess);
+    }
+    return exitCodes;
+  }
   DWORD RunConverter(const std::wstring& parameters, MessageBoxWatcher& watcher) {
-    std::wstring commandLine = ConverterCommandLine(
-        WindowsPathOf(GUI_EXE).substr(0, WindowsPathOf(GUI_EXE).rfind(L'\\')), parameters);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
-    watcher.WatchProcess(process.dwProcessId);
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 90000), WAIT_OBJECT_0);
-    DWORD exitCode = 0xFFFF;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return exitCode;
+    return RunConvertersAtOnce({parameters}, watcher)[0];
+  }
+
+  // A job of one page with `text`, under its own spool file and session id.
+  std::wstring TextJob(const std::string& text, const std::wstring& document = L"Burst") {
+    const std::wstring id = std::to_wstring(++jobs_);
+    WriteFileBytes(work_ / (id + L"_printer.ps"),
+                   "%!PS\n/Helvetica findfont 20 scalefont setfont 72 700 moveto (" + text +
+                       ") show showpage\n");
+    return JobParameters(work_ / (id + L"_printer.ps"), L"session-" + id, document,
+                         L"Quillmar Printer");
   }
 
   std::wstring Job(const std::wstring& spool, const std::wstring& document,
@@ -167,6 +214,7 @@ class ConverterJob : public ::testing::Test {
     EXPECT_FALSE(PathExists(spool));
   }
 
+  int jobs_ = 0;
   ScratchFolder work_;
   ScratchFolder app_;
   ScratchFolder data_;
@@ -380,4 +428,228 @@ TEST_F(ConverterJob, AFailedJobKeepsItsSpoolFileAndTellsWhatAndWhere) {
   EXPECT_TRUE(ListFiles(work_.Path(), L"*.pdf").empty());
   EXPECT_TRUE(ListFiles(work_.Path(), L"*.part").empty());
   EXPECT_NE(ReadFileBytes(work_ / L"gui.log").find("\"docx\""), std::string::npos);
+}
+
+// Jobs of one name started at the same moment in several processes: numbered,
+// each gets a file of its own; appended, all land in the one file; overwritten,
+// one whole job is left. Nothing else is left in the folder.
+TEST_F(ConverterJob, JobsOfOneNameStartedAtOnceLoseNoPageAndRepeatNone) {
+  constexpr int kJobs = 10;
+  const struct {
+    const wchar_t* existing;
+    std::size_t files;
+    int found;
+  } cases[] = {{L"number", kJobs, kJobs}, {L"append", 1, kJobs}, {L"overwrite", 1, 1}};
+  for (const auto& c : cases) {
+    ScratchFolder out;
+    WriteSettings(
+        {{L"outputfolder", out.Path()}, {L"filename", L"Burst"}, {L"existing", c.existing}}, false);
+    std::vector<std::wstring> jobs;
+    for (int k = 1; k <= kJobs; ++k)
+      jobs.push_back(TextJob("Burst job " + std::to_string(k) + "."));
+    MessageBoxWatcher watcher;
+    EXPECT_EQ(RunConvertersAtOnce(jobs, watcher), std::vector<DWORD>(kJobs, 0))
+        << BoxTexts(watcher);
+    EXPECT_EQ(ListFiles(out.Path(), L"*").size(), c.files) << c.existing;
+    const std::vector<int> counts = TextCounts({out.Path()}, "Burst job", kJobs);
+    EXPECT_EQ(std::count(counts.begin(), counts.end(), 1), c.found) << c.existing;
+    EXPECT_EQ(std::count(counts.begin(), counts.end(), 0), kJobs - c.found) << c.existing;
+  }
+}
+
+// One file per page: every job's pages take one number together, and an
+// overwrite leaves one job's pages, never a mix.
+TEST_F(ConverterJob, PageFilesOfJobsStartedAtOnceStayTogether) {
+  for (const wchar_t* existing : {L"number", L"overwrite"}) {
+    ScratchFolder out;
+    WriteSettings({{L"outputfolder", out.Path()},
+                   {L"filename", L"Scan"},
+                   {L"format", L"png"},
+                   {L"resolution", L"36"},
+                   {L"existing", existing}},
+                  false);
+    std::vector<std::wstring> jobs;
+    for (int k = 1; k <= 8; ++k) {
+      WriteFileBytes(work_ / (std::to_wstring(k) + L"_scan.ps"),
+                     k % 2 ? kTwoPages : kHelloPostScript);
+      jobs.push_back(JobParameters(work_ / (std::to_wstring(k) + L"_scan.ps"),
+                                   L"scan-" + std::to_wstring(k), L"Scan", L"Quillmar Printer"));
+    }
+    MessageBoxWatcher watcher;
+    EXPECT_EQ(RunConvertersAtOnce(jobs, watcher), std::vector<DWORD>(8, 0)) << BoxTexts(watcher);
+    // Each number holds one page ("1") or two ("-1-2"), in one form.
+    std::map<std::wstring, std::wstring> numbers;  // "Scan (2)" -> its pages
+    for (const std::wstring& file : ListFiles(out.Path(), L"*")) {
+      const std::wstring stem = file.substr(0, file.rfind(L".png"));
+      const bool page = stem.size() > 2 && stem[stem.size() - 2] == L'-';
+      numbers[page ? stem.substr(0, stem.size() - 2) : stem] +=
+          page ? stem.substr(stem.size() - 2) : L"1";
+    }
+    EXPECT_EQ(numbers.size(), existing == std::wstring(L"number") ? 8u : 1u);
+    for (const auto& [number, pages] : numbers)
+      EXPECT_TRUE(pages == L"1" || pages == L"-1-2") << std::string(pages.begin(), pages.end());
+  }
+}
+
+// A job that failed kept its spool file and said so; one that succeeded has its
+// text in exactly one PDF (`counts`, by job).
+void ExpectEachJobSavedOrKept(const std::vector<DWORD>& exitCodes, const std::vector<int>& counts,
+                              const std::wstring& workArea, const std::string& boxes) {
+  for (std::size_t k = 0; k < exitCodes.size(); ++k) {
+    const std::wstring spool = workArea + L"\\" + std::to_wstring(k + 1) + L"_printer.ps";
+    EXPECT_EQ(counts[k], exitCodes[k] == 0 ? 1 : 0) << k + 1;
+    EXPECT_EQ(PathExists(spool), exitCodes[k] != 0) << k + 1;
+    if (exitCodes[k] != 0) {
+      EXPECT_NE(boxes.find("kept in " + std::string(spool.begin(), spool.end())),
+                std::string::npos);
+    }
+  }
+}
+
+// The folder goes away while a burst runs (moved aside, so that what was saved
+// before stays countable); the next jobs make it again.
+TEST_F(ConverterJob, AnOutputFolderTakenAwayMidBurstLeavesNoJobWronglyReported) {
+  const std::wstring folder = work_ / L"jobs", aside = work_ / L"aside";
+  WriteSettings({{L"outputfolder", folder}, {L"filename", L"Burst"}, {L"existing", L"number"}},
+                false);
+  std::vector<std::wstring> jobs;
+  for (int k = 1; k <= 15; ++k) jobs.push_back(TextJob("Burst job " + std::to_string(k) + "."));
+  MessageBoxWatcher watcher;
+  std::thread remover([&] {
+    WaitUntil([&] { return PathExists(folder + L"\\Burst (3).pdf"); }, 30000);
+    // On the host: Wine renames no folder that holds open files.
+    const RunResult moved = RunHostProgram(
+        L"Z:\\bin\\sh", {L"-c", L"mv \"$0\" \"$1\"", *HostPath(folder), *HostPath(aside)}, 30000);
+    EXPECT_TRUE(moved.finished && moved.exitCode == 0);
+  });
+  std::vector<DWORD> exitCodes = RunConvertersAtOnce({jobs.begin(), jobs.end() - 3}, watcher);
+  remover.join();
+  for (DWORD code : RunConvertersAtOnce({jobs.end() - 3, jobs.end()}, watcher)) {
+    EXPECT_EQ(code, 0u);  // the next jobs go on
+    exitCodes.push_back(code);
+  }
+  ExpectEachJobSavedOrKept(exitCodes, TextCounts({folder, aside}, "Burst job", 15), work_.Path(),
+                           BoxTexts(watcher));
+  EXPECT_TRUE(ListFiles(folder, L"*.part*").empty() && ListFiles(folder, L"*.lock").empty());
+}
+
+// Another program keeps the target open without sharing: a job waits for it;
+// after 30 s it fails, keeps its spool file and leaves the file as it was.
+TEST_F(ConverterJob, ATargetHeldOpenIsWaitedForAndThenTheJobFails) {
+  const std::wstring pdf = work_ / L"held.pdf";
+  SetRunOnceOutput(pdf);
+  Convert(kHelloPostScript, L"Held");
+  const auto hold = [&] {
+    return CreateFileW(pdf.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  };
+  HANDLE held = hold();
+  std::thread release([&] {
+    Sleep(2000);
+    CloseHandle(held);
+  });
+  WriteSettings({{L"output", pdf}, {L"existing", L"append"}});
+  const ULONGLONG start = GetTickCount64();
+  Convert(kTwoPages, L"Held");
+  EXPECT_GE(GetTickCount64() - start, 1500u);
+  release.join();
+  EXPECT_EQ(InfoField(HostTool(L"pdfinfo \"$0\"", pdf), "Pages"), "3");
+
+  const std::string before = ReadFileBytes(pdf);
+  held = hold();
+  WriteSettings({{L"output", pdf}, {L"existing", L"overwrite"}});
+  MessageBoxWatcher watcher;
+  EXPECT_EQ(RunConverter(TextJob("Never saved."), watcher), 1u);
+  CloseHandle(held);
+  EXPECT_NE(BoxTexts(watcher).find("kept open by another program"), std::string::npos);
+  ExpectEachJobSavedOrKept({1}, {0}, work_.Path(), BoxTexts(watcher));
+  EXPECT_EQ(ReadFileBytes(pdf), before);
+}
+
+// A file system with no room left (a small one mounted on the host, so the
+// test needs root): the job fails and keeps its spool file, nothing is left
+// behind, and the next job succeeds once there is room.
+TEST_F(ConverterJob, AFullDiskFailsTheJobAndTheNextGoesOn) {
+  ScratchFolder disk;
+  const std::wstring where = *HostPath(disk.Path());
+  const auto host = [&](const wchar_t* command) {
+    const RunResult run = RunHostProgram(L"Z:\\bin\\sh", {L"-c", command, where}, 30000);
+    return run.finished && run.exitCode == 0;
+  };
+  if (!host(
+          L"mount -t tmpfs -o size=256k tmpfs \"$0\" && (dd if=/dev/zero of=\"$0/filler\"; true)"))
+    GTEST_SKIP() << "no small file system can be mounted here";
+  const ScopeExit unmount([&] { host(L"umount \"$0\""); });
+  WriteSettings({{L"output", disk / L"full.pdf"}}, false);
+  MessageBoxWatcher watcher;
+  const DWORD exitCode = RunConverter(TextJob("No room."), watcher);
+  ExpectEachJobSavedOrKept({exitCode}, {0}, work_.Path(), BoxTexts(watcher));
+  EXPECT_EQ(ListFiles(disk.Path(), L"*"), std::vector<std::wstring>{L"filler"});
+  ASSERT_TRUE(DeleteFileW((disk / L"filler").c_str()));
+  EXPECT_EQ(RunConverter(TextJob("Room again."), watcher), 0u);
+  EXPECT_NE(HostTool(L"pdftotext \"$0\" -", disk / L"full.pdf").find("Room again."),
+            std::string::npos);
+}
+
+// Where nobody can see a window (here: gui.exe on a window station that is not
+// visible), no box or dialog is shown and nothing waits: without an output
+// setting the job goes to "PDF Writer" in the user's Documents, numbered.
+TEST_F(ConverterJob, WhereNobodyCanSeeAWindowNothingWaitsAndJobsGoToDocuments) {
+  const HWINSTA own = GetProcessWindowStation();
+  const HWINSTA station = CreateWindowStationW(L"QuillmarUnseen", 0, WINSTA_ALL_ACCESS, nullptr);
+  ASSERT_TRUE(station && SetProcessWindowStation(station));
+  const HDESK desktop = CreateDesktopW(L"Default", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+  SetProcessWindowStation(own);
+  ASSERT_TRUE(desktop);
+  ScratchFolder documents;  // the user's Documents, as the shell finds it
+  RegistryValueOverride personal(
+      HKEY_CURRENT_USER,
+      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", L"Personal");
+  personal.Set(documents.Path(), REG_EXPAND_SZ);
+  WriteSettings({{L"existing", L"overwrite"}}, false);
+  MessageBoxWatcher watcher;
+  const wchar_t* unseen = L"QuillmarUnseen\\Default";
+  EXPECT_EQ(RunConvertersAtOnce({TextJob("Memo 1.", L"Memo"), TextJob("Memo 2.", L"Memo")}, watcher,
+                                unseen),
+            std::vector<DWORD>(2, 0));
+  EXPECT_EQ(TextCounts({documents / L"PDF Writer"}, "Memo", 2), std::vector<int>(2, 1));
+  EXPECT_EQ(RunConvertersAtOnce({MessageParameters(L"Seen by nobody", 16)}, watcher, unseen)[0],
+            0u);
+
+  // A failed job, and a Documents folder where "PDF Writer" cannot be made.
+  WriteSettings({{L"format", L"docx"}});
+  RemoveTree(documents / L"PDF Writer");
+  WriteFileBytes(documents / L"PDF Writer", "a file in the way");
+  EXPECT_EQ(RunConvertersAtOnce({TextJob("Memo 3.", L"Memo"), TextJob("Memo 4.", L"Memo")}, watcher,
+                                unseen),
+            std::vector<DWORD>(2, 1));
+  EXPECT_EQ(watcher.Count(), 0u);  // none could have been answered here
+  const std::string log = ReadFileBytes(work_ / L"gui.log");
+  EXPECT_NE(log.find("\"docx\""), std::string::npos);
+  EXPECT_NE(log.find("\\\\server\\share\\%USERNAME%"), std::string::npos);
+  EXPECT_TRUE(PathExists(work_ / L"3_printer.ps") && PathExists(work_ / L"4_printer.ps"));
+  CloseDesktop(desktop);
+  CloseWindowStation(station);
+}
+
+// "append" adds only to a PDF (here: PostScript planted under the name), else
+// the job is saved under the next number; "openafter" opens only a file of the
+// format's kind.
+TEST_F(ConverterJob, AppendOnlyToAPdfAndOpenOnlyAFileOfTheFormat) {
+  const std::string planted =
+      "%!PS\n/Helvetica findfont 20 scalefont setfont 72 700 moveto "
+      "(Planted) show showpage\n";
+  WriteFileBytes(work_ / L"Letter.pdf", planted);
+  WriteSettings({{L"output", work_ / L"Letter.pdf"}, {L"existing", L"append"}});
+  Convert(kHelloPostScript, L"Letter");
+  EXPECT_EQ(ReadFileBytes(work_ / L"Letter.pdf"), planted);
+  EXPECT_EQ(HostTool(L"pdftotext \"$0\" -", work_ / L"Letter (2).pdf").find("Planted"),
+            std::string::npos);
+  WriteSettings({{L"output", work_ / L"Letter.cmd"}, {L"openafter", L"yes"}});
+  Convert(kHelloPostScript, L"Letter");
+  const std::string log = ReadFileBytes(work_ / L"gui.log");
+  EXPECT_NE(log.find("Letter.pdf: it does not start as a PDF"), std::string::npos) << log;
+  EXPECT_NE(log.find("not opened: " + std::string(work_.Path().begin(), work_.Path().end()) +
+                     "\\Letter.cmd does not end in an extension of the format pdf"),
+            std::string::npos)
+      << log;
 }

@@ -75,4 +75,29 @@ TEST(OutputFormat, EachFormatGivesItsFilesAndItsDevice) {
   }
 }
 
+// "openafter" opens only what the user's shell shows as a document of the format.
+TEST(OutputFormat, OnlyAFileWithAnExtensionOfItsFormatIsOpenedAfterTheJob) {
+  const struct {
+    const wchar_t* word;
+    const wchar_t* path;
+    bool opened;
+  } cases[] = {
+      {L"pdf", L"C:\\out\\report.pdf", true},
+      {L"pdf", L"C:\\out\\REPORT.PDF", true},
+      {L"pdf", L"C:\\out\\report.pdf.exe", false},
+      {L"pdf", L"C:\\out.pdf\\report", false},
+      {L"pdfa", L"C:\\out\\.pdf", false},
+      {L"jpeg", L"C:\\out\\scan-1.jpg", true},
+      {L"jpeg", L"C:\\out\\scan.jpeg", true},
+      {L"jpeg", L"C:\\out\\scan.png", false},
+      {L"tiff", L"\\\\server\\share\\fax.tiff", true},
+  };
+  for (const auto& c : cases) {
+    const auto format = std::find_if(OutputFormats().begin(), OutputFormats().end(),
+                                     [&](const OutputFormat& f) { return f.word == c.word; });
+    ASSERT_NE(format, OutputFormats().end()) << c.word;
+    EXPECT_EQ(HasFormatExtension(c.path, *format), c.opened) << c.word << " " << c.path;
+  }
+}
+
 }  // namespace
