@@ -46,7 +46,10 @@ void AddDevice(const GhostscriptJob& job, std::vector<std::wstring>& arguments) 
   const OutputFormat& format = *job.format;
   arguments.push_back(L"-sDEVICE=" + std::wstring(format.device));
   if (format.isPdf && !job.quality.empty()) arguments.push_back(L"-dPDFSETTINGS=/" + job.quality);
-  arguments.insert(arguments.end(), format.deviceArguments.begin(), format.deviceArguments.end());
+  for (const std::wstring_view argument : format.deviceArguments) {
+    const bool pdfaPart = argument.starts_with(L"-dPDFA=");
+    arguments.emplace_back(pdfaPart && job.embedsFiles ? L"-dPDFA=3" : argument);
+  }
   if (format.isPdf) return;
   arguments.insert(arguments.end(), {L"-r" + std::to_wstring(job.resolution), L"-dTextAlphaBits=4",
                                      L"-dGraphicsAlphaBits=4"});

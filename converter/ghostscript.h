@@ -68,6 +68,8 @@ struct GhostscriptJob {
   int resolution = 0;    // dots per inch of the image formats
   std::wstring quality;  // the PDF preset, empty for the default
   DocumentInfo info;
+  // Files are embedded after Ghostscript: PDF/A becomes part 3, which allows them.
+  bool embedsFiles = false;
 };
 
 // The arguments (without the program).

@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+#include "pdf_failure.h"
 #include "trailing_backslash.h"
 
 namespace {
@@ -48,6 +49,8 @@ struct JobSetting {
   void (*read)(const std::wstring& value, Reading& reading);
   // What depends on later settings or the job's names. Raises Unusable.
   void (*check)(Reading& reading) = nullptr;
+  // A password: its value is never shown.
+  bool secret = false;
 };
 
 template <typename Value>
@@ -171,6 +174,60 @@ void ReadInfo(const std::wstring& value, Reading& reading) {
   reading.options.info.*field = value;
 }
 
+// The PDF steps' settings need a PDF format (read before).
+void RefuseWithImageFormat(const Reading& reading) {
+  const OutputFormat& format = *reading.options.format;
+  if (format.isPdf) return;
+  throw Unusable{L"nothing with the format " + std::wstring(format.word) +
+                 L": it is a setting of the PDF formats only"};
+}
+
+// PDF/A forbids encryption.
+template <std::wstring PdfOptions::*field>
+void ReadPassword(const std::wstring& value, Reading& reading) {
+  if (value.empty()) return;
+  RefuseWithImageFormat(reading);
+  if (reading.options.format->word == L"pdfa") {
+    throw Unusable{L"no password with the format pdfa: PDF/A forbids encryption"};
+  }
+  reading.options.pdf.*field = value;
+}
+
+void ReadPermissions(const std::wstring& value, Reading& reading) {
+  try {
+    reading.options.pdf.permissions = ParsePermissions(value);
+  } catch (const PdfFailure&) {
+    throw Unusable{std::wstring(kPermissionsAllowed)};
+  }
+  if (reading.options.pdf.permissions != PdfPermissions{}) RefuseWithImageFormat(reading);
+}
+
+// A full local or UNC path of a file to read.
+std::wstring CheckedInputPath(const std::wstring& path) {
+  if (!IsUsableOutputPath(path)) throw Unusable{kUsablePathText};
+  return path;
+}
+
+template <std::wstring PdfOptions::*field>
+void ReadPdfFile(const std::wstring& value, Reading& reading) {
+  if (value.empty()) return;
+  RefuseWithImageFormat(reading);
+  reading.options.pdf.*field = CheckedInputPath(value);
+}
+
+// Full paths separated by "|"; empty parts are skipped.
+void ReadAttachments(const std::wstring& value, Reading& reading) {
+  if (value.empty()) return;
+  RefuseWithImageFormat(reading);
+  std::vector<std::wstring> paths;
+  for (std::size_t start = 0; start <= value.size();) {
+    const std::size_t bar = std::min(value.find(L'|', start), value.size());
+    if (bar > start) paths.push_back(CheckedInputPath(value.substr(start, bar - start)));
+    start = bar + 1;
+  }
+  reading.options.pdf.attachments = std::move(paths);
+}
+
 std::span<const JobSetting> Settings() {
   static const JobSetting kSettings[] = {
       {L"output", {}, ReadOutput},
@@ -185,6 +242,12 @@ std::span<const JobSetting> Settings() {
       {L"author", &TemplateValues::user, ReadInfo<&DocumentInfo::author>},
       {L"subject", {}, ReadInfo<&DocumentInfo::subject>},
       {L"keywords", {}, ReadInfo<&DocumentInfo::keywords>},
+      {L"userpassword", {}, ReadPassword<&PdfOptions::userPassword>, nullptr, true},
+      {L"ownerpassword", {}, ReadPassword<&PdfOptions::ownerPassword>, nullptr, true},
+      {L"permissions", {L"all"}, ReadPermissions},
+      {L"background", {}, ReadPdfFile<&PdfOptions::background>},
+      {L"stamp", {}, ReadPdfFile<&PdfOptions::stamp>},
+      {L"attach", {}, ReadAttachments},
   };
   return kSettings;
 }
@@ -195,7 +258,7 @@ void Apply(const JobSetting& setting, const std::wstring& value, Step step) {
   try {
     step();
   } catch (const Unusable& unusable) {
-    throw SettingFailure{setting.name, value, unusable.allowed};
+    throw SettingFailure{setting.name, setting.secret ? kHiddenValue : value, unusable.allowed};
   }
 }
 

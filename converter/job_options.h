@@ -10,6 +10,7 @@
 
 #include "output_format.h"
 #include "output_name.h"
+#include "pdf_permissions.h"
 
 enum class ExistingFile { kOverwrite, kNumber, kAppend };
 
@@ -26,6 +27,18 @@ struct DocumentInfo {
   std::wstring keywords;
 };
 
+// What the PDF steps after Ghostscript do (empty: nothing). Only with a PDF format.
+struct PdfOptions {
+  std::wstring userPassword;   // never shown in a message or a log
+  std::wstring ownerPassword;  // never shown in a message or a log
+  PdfPermissions permissions;
+  std::wstring background;                // full path of a PDF
+  std::wstring stamp;                     // full path of a PDF
+  std::vector<std::wstring> attachments;  // full paths
+
+  bool Encrypts() const { return !userPassword.empty() || !ownerPassword.empty(); }
+};
+
 // Every member is set by ReadJobOptions.
 struct JobOptions {
   // The file to write: the one named in the settings or built in the folder
@@ -37,10 +50,13 @@ struct JobOptions {
   std::wstring quality;    // Ghostscript's PDF preset; empty for its default
   DocumentInfo info;       // with the defaults filled in
   bool openAfter = false;  // open the result with the user's program for it
+  PdfOptions pdf;
 };
 
-// A setting whose value cannot be used: names the setting, the value and what
-// would be allowed.
+// A setting whose value cannot be used: names the setting, the value (a
+// password's is replaced by kHiddenValue) and what would be allowed.
+inline constexpr wchar_t kHiddenValue[] = L"(not shown)";
+
 struct SettingFailure {
   std::wstring name;
   std::wstring value;

@@ -10,6 +10,7 @@
 #include "job_failure.h"
 #include "output_placement.h"
 #include "partial_files.h"
+#include "pdf_steps.h"
 #include "target_lock.h"
 
 namespace {
@@ -74,14 +75,17 @@ std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::
       return *programPath;
     throw JobFailure{L"The path cannot be handed to Ghostscript: " + path};
   };
+  // Ghostscript renders the new job only; the PDF steps add the existing pages.
+  const std::wstring existing = appending ? target.path : std::wstring();
+  const bool pdfSteps = HasPdfSteps(options, existing);
   GhostscriptJob run{{}, {}, options.format, options.resolution, options.quality, options.info};
-  if (appending) run.inputs.push_back(forProgram(target.path));
+  run.embedsFiles = !options.pdf.attachments.empty();
   run.inputs.push_back(forProgram(spoolFile));
   run.outputFile = onePerPage
                        ? GhostscriptPagePattern(forProgram(partial.First()), partial.Extension())
                        : GhostscriptOutputPath(forProgram(partial.First()));
   const RunResult result = RunGhostscriptInTurn(*ghostscript, GhostscriptArguments(run));
-  const std::vector<std::wstring> files = partial.Present();
+  std::vector<std::wstring> files = partial.Present();
   if (!result.finished) throw JobFailure{result.failure};
   if (result.exitCode != 0) {
     throw JobFailure{L"Ghostscript could not convert " + spoolFile + L" (exit code " +
@@ -90,6 +94,12 @@ std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::
   if (files.empty()) {
     throw JobFailure{L"Ghostscript's result is missing from " + FolderOf(target.path) +
                      L" (was the folder removed?)."};
+  }
+  // A second file of the job's own, so that Ghostscript's stays untouched.
+  PartialFiles assembled(target.path, sessionId + L".steps", false);
+  if (pdfSteps) {
+    RunPdfSteps(options, {files.front(), assembled.First(), existing});
+    files = {assembled.First()};
   }
   if (!lock) lock.emplace(target.path);
   if (target.existing == ExistingFile::kOverwrite || appending) {

@@ -175,6 +175,8 @@ Section "Install"
   SetOutPath "$INSTDIR"
   ; The printer description that Wine's PostScript driver needs (unused on Windows).
   File "/oname=quillmar.ppd" "${PRINTER_DESCRIPTION}"
+  ; The licences of the libraries built into gui.exe.
+  File "/oname=LICENSES.txt" "${__FILEDIR__}/../third_party/LICENSES.txt"
 
   ; The uninstaller and its entry come before the system changes, so that a
   ; setup that fails half-way can still be undone.
@@ -259,6 +261,7 @@ Section "Uninstall"
   RMDir "${X86_FOLDER}"
   Delete "$INSTDIR\printer_setup.exe"
   Delete "$INSTDIR\quillmar.ppd"
+  Delete "$INSTDIR\LICENSES.txt"
   Delete "$INSTDIR\debug.txt"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"

@@ -4,6 +4,7 @@
 # Then the overhead of the printer: a 1-page PostScript document printed RAW,
 # against Ghostscript alone on the same PostScript (the converter's arguments),
 # taking turns in one run. Five runs each (RUNS); prints every figure and the medians.
+# Last, the PDF steps (tests/converter/pdf_steps_benchmark.cpp).
 set -eu
 build=$(cd "${1:-build}" && pwd)
 runs=${RUNS:-5}
@@ -82,3 +83,9 @@ echo "1 page RAW: print call end to readable PDF, ms:$printed (median $p)"
 echo "Ghostscript alone on the same PostScript, ms:$alone (median $g)"
 echo "overhead of the printer: $((p - g)) ms"
 stop_prefix
+
+# The PDF steps: append through qpdf against a Ghostscript re-render, and the
+# cost of encryption (the machine may be shared: the load average is printed).
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+"$build/wine-run" "$build/tests/converter/pdf_steps_benchmark.exe"
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"

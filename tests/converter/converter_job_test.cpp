@@ -651,3 +651,166 @@ TEST_F(ConverterJob, AppendOnlyToAPdfAndOpenOnlyAFileOfTheFormat) {
             std::string::npos)
       << log;
 }
+
+// A PDF made by the host's Ghostscript from `postscript`, beside it.
+std::wstring HostPdf(const std::wstring& path, const std::string& postscript) {
+  WriteFileBytes(path + L".ps", postscript);
+  HostTool(L"gs -q -dSAFER -sDEVICE=pdfwrite -o \"${0%.ps}\" \"$0\"", path + L".ps");
+  return path;
+}
+
+std::string PageText(const char* text) {
+  return "%!PS\n<< /PageSize [288 144] >> setpagedevice /Helvetica findfont 10 scalefont setfont "
+         "20 10 moveto (" +
+         std::string(text) + ") show showpage\n";
+}
+
+const wchar_t kUserPassword[] = L"us3r-Secret";
+const wchar_t kOwnerPassword[] = L"0wner-Secret";
+
+// Each case's settings with `output`, read back with the host's qpdf and poppler.
+TEST_F(ConverterJob, PdfStepsEncryptLayerAndAttach) {
+  const std::wstring background = HostPdf(work_ / L"letterhead.pdf", PageText("Letterhead"));
+  const std::wstring stamp = HostPdf(work_ / L"stamp.pdf", PageText("APPROVED"));
+  WriteFileBytes(work_ / L"invoice.xml", "<invoice/>");
+  WriteFileBytes(work_ / L"notes.txt", "notes");
+  const std::wstring attach = work_ / L"invoice.xml|" + work_ / L"notes.txt";
+  const std::wstring userShown =
+      L"qpdf --show-encryption --password=" + std::wstring(kUserPassword) + L" \"$0\"";
+  const wchar_t kRequires[] = L"qpdf --requires-password \"$0\"; echo rc=$?";
+  const wchar_t kAttachments[] = L"qpdf --list-attachments \"$0\"";
+  const struct {
+    std::vector<std::pair<std::wstring, std::wstring>> settings;
+    std::vector<std::pair<std::wstring, const char*>> reports;
+  } cases[] = {
+      {{{L"userpassword", kUserPassword},
+        {L"ownerpassword", kOwnerPassword},
+        {L"permissions", L"print, fillforms"}},
+       {{userShown, "R = 6\n"},
+        {userShown, "Supplied password is user password"},
+        {userShown, "print high resolution: allowed"},
+        {userShown, "extract for any purpose: not allowed"},
+        {userShown, "file encryption method: AESv3"},
+        {L"qpdf --show-encryption --password=" + std::wstring(kOwnerPassword) + L" \"$0\"",
+         "Supplied password is owner password"},
+        {kRequires, "rc=0"},
+        {L"pdftotext -upw " + std::wstring(kUserPassword) + L" \"$0\" -", "Second page"}}},
+      // No owner password: a random one, so the permissions stay.
+      {{{L"userpassword", kUserPassword}, {L"permissions", L"none"}},
+       {{userShown, "modify anything: not allowed"}, {kRequires, "rc=0"}}},
+      {{{L"ownerpassword", kOwnerPassword}}, {{kRequires, "rc=3"}}},
+      {{{L"background", background}, {L"stamp", stamp}},
+       {{L"pdftotext -f 1 -l 1 \"$0\" -", "Letterhead"},
+        {L"pdftotext -f 2 -l 2 \"$0\" -", "Letterhead"},
+        {L"pdftotext -f 1 -l 1 \"$0\" -", "APPROVED"},
+        {L"pdftotext -f 2 -l 2 \"$0\" -", "APPROVED"},
+        {L"pdftotext -f 2 -l 2 \"$0\" -", "Second page"},
+        {L"pdfinfo \"$0\"", "Pages:           2"},
+        {L"pdfinfo -l 2 \"$0\"", "Page    2 size:  288 x 144 pts"}}},
+      {{{L"attach", attach}},
+       {{kAttachments, "invoice.xml ->"}, {kAttachments, "notes.txt ->"}, {kRequires, "rc=2"}}},
+      {{{L"format", L"pdfa"}, {L"attach", work_ / L"invoice.xml"}},
+       {{L"pdfinfo -meta \"$0\"", "pdfaid:part='3'"},
+        {kAttachments, "invoice.xml ->"},
+        {L"qpdf --qdf --object-streams=disable \"$0\" - | grep -a -E '/AF |/AFRelationship'",
+         "/AFRelationship /Data"},
+        {L"qpdf --qdf --object-streams=disable \"$0\" - | grep -a -E '/AF |/AFRelationship'",
+         "/AF ["}}},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    const std::wstring pdf = work_ / (L"steps " + std::to_wstring(++n) + L".pdf");
+    auto settings = c.settings;
+    settings.emplace_back(L"output", pdf);
+    WriteSettings(settings);
+    Convert(kTwoPages, L"Steps");
+    for (const auto& [command, part] : c.reports) {
+      const std::string report = HostTool(command, pdf);
+      EXPECT_NE(report.find(part), std::string::npos) << n << " " << Utf8(command) << ":\n"
+                                                      << report;
+    }
+  }
+  const std::string log = ReadFileBytes(work_ / L"gui.log");
+  EXPECT_EQ(log.find("Secret"), std::string::npos) << log;
+  EXPECT_TRUE(ListFiles(work_.Path(), L"*.part*").empty());
+}
+
+// Appending copies the existing pages as they are (a link too) and keeps the
+// existing encryption, opened with the owner password.
+TEST_F(ConverterJob, AppendKeepsTheExistingPagesAndEncryption) {
+  const std::wstring pdf = work_ / L"ledger.pdf";
+  WriteSettings(
+      {{L"output", pdf}, {L"userpassword", kUserPassword}, {L"ownerpassword", kOwnerPassword}});
+  Convert(
+      "%!PS\n/Helvetica findfont 20 scalefont setfont 72 700 moveto (Linked) show [ /Rect [70 690 "
+      "300 730] /Action << /Subtype /URI /URI (https://example.org/ledger) >> /Subtype /Link /ANN "
+      "pdfmark showpage\n",
+      L"Ledger");
+  WriteSettings({{L"output", pdf}, {L"existing", L"append"}, {L"ownerpassword", kOwnerPassword}});
+  Convert(kTwoPages, L"Ledger");
+  const std::wstring user = L" -upw " + std::wstring(kUserPassword) + L" ";
+  EXPECT_NE(HostTool(L"pdfinfo" + user + L"\"$0\"", pdf).find("Pages:           3"),
+            std::string::npos);
+  EXPECT_NE(HostTool(L"pdfinfo -url" + user + L"\"$0\"", pdf).find("https://example.org/ledger"),
+            std::string::npos);
+  EXPECT_NE(HostTool(L"pdftotext -f 3 -l 3" + user + L"\"$0\" -", pdf).find("Second page"),
+            std::string::npos);
+  const std::string encryption = HostTool(
+      L"qpdf --show-encryption --password=" + std::wstring(kUserPassword) + L" \"$0\"", pdf);
+  EXPECT_NE(encryption.find("R = 6"), std::string::npos) << encryption;
+  EXPECT_NE(encryption.find("Supplied password is user password"), std::string::npos);
+}
+
+// Bad input fails the job: the box names the setting and value or the file,
+// never a password; the spool file stays and no output appears.
+TEST_F(ConverterJob, BadInputOfThePdfStepsFailsTheJobAndLeavesNoOutput) {
+  const std::wstring text = work_ / L"letter.txt";
+  WriteFileBytes(text, "plain text, no PDF");
+  const std::string whole = ReadFileBytes(HostPdf(work_ / L"whole.pdf", PageText("Whole")));
+  const std::wstring damaged = work_ / L"damaged.pdf";
+  WriteFileBytes(damaged, whole.substr(0, whole.size() / 2));
+  const std::wstring existingDamaged = work_ / L"existing damaged.pdf";
+  WriteFileBytes(existingDamaged, whole.substr(0, whole.size() / 2));
+  const std::wstring locked = work_ / L"locked.pdf";
+  WriteSettings({{L"output", locked}, {L"userpassword", kUserPassword}});
+  Convert(kHelloPostScript, L"Locked");
+  const std::wstring out = work_ / L"out.pdf";
+  const struct {
+    std::vector<std::pair<std::wstring, std::wstring>> settings;
+    std::vector<std::wstring> told;
+  } cases[] = {
+      {{{L"output", out}, {L"background", text}}, {L"\"background\" has the value \"" + text}},
+      {{{L"output", out}, {L"stamp", damaged}}, {L"\"stamp\" has the value \"" + damaged}},
+      {{{L"output", existingDamaged}, {L"existing", L"append"}}, {existingDamaged}},
+      {{{L"output", locked}, {L"existing", L"append"}, {L"ownerpassword", L"wr0ng-Secret"}},
+       {locked}},
+      {{{L"output", out}, {L"userpassword", kUserPassword}, {L"permissions", L"print,fax"}},
+       {L"\"permissions\" has the value \"print,fax\""}},
+      {{{L"output", out}, {L"format", L"pdfa"}, {L"userpassword", kUserPassword}},
+       {L"PDF/A forbids encryption"}},
+      {{{L"output", out}, {L"format", L"png"}, {L"stamp", damaged}}, {L"PDF formats only"}},
+      {{{L"output", out}, {L"attach", work_ / L"missing.xml"}},
+       {L"\"attach\" has the value \"" + work_ / L"missing.xml"}},
+      {{{L"output", out}, {L"attach", work_.Path()}}, {L"\"attach\"", work_.Path()}},
+  };
+  const std::vector<std::wstring> before = ListFiles(work_.Path(), L"*");
+  const std::string lockedBytes = ReadFileBytes(locked);
+  for (const auto& c : cases) {
+    WriteSettings(c.settings);
+    const std::wstring spool = work_ / L"bad_printer.ps";
+    WriteFileBytes(spool, kTwoPages);
+    MessageBoxWatcher watcher;
+    EXPECT_EQ(RunConverter(Job(spool, L"Bad"), watcher), 1u);
+    ASSERT_EQ(watcher.Count(), 1u) << BoxTexts(watcher);
+    const std::wstring box = watcher.Seen()[0].text;
+    for (const std::wstring& part : c.told) EXPECT_NE(box.find(part), std::wstring::npos) << box;
+    EXPECT_EQ(box.find(L"Secret"), std::wstring::npos) << box;
+    EXPECT_TRUE(PathExists(spool));
+    DeleteFileW(spool.c_str());
+    EXPECT_EQ(ListFiles(work_.Path(), L"*"), before) << Utf8(box);
+  }
+  EXPECT_EQ(ReadFileBytes(locked), lockedBytes);
+  const std::string log = ReadFileBytes(work_ / L"gui.log");
+  EXPECT_EQ(log.find("Secret"), std::string::npos) << log;
+  EXPECT_NE(log.find("\"print,fax\""), std::string::npos);
+}

@@ -38,6 +38,22 @@ TEST(GhostscriptCommand, MetadataFollowsTheInputsAndPdfAItsOutputIntent) {
   EXPECT_NE((inputs - 1)->find(L"/GTS_PDFA1"), std::wstring::npos);
 }
 
+TEST(GhostscriptCommand, PdfAIsPartThreeOnlyWhenFilesAreEmbedded) {
+  GhostscriptJob job{{L"/w/job.ps"}, L"/o/x.part", &Format(L"pdfa"), 150, L"", {}};
+  const auto part = [&] {
+    const std::vector<std::wstring> arguments = GhostscriptArguments(job);
+    std::wstring parts;
+    for (const std::wstring& argument : arguments)
+      if (argument.starts_with(L"-dPDFA=")) parts += argument;
+    return parts;
+  };
+  EXPECT_EQ(part(), L"-dPDFA=2");
+  job.embedsFiles = true;
+  EXPECT_EQ(part(), L"-dPDFA=3");
+  job.format = &Format(L"pdf");
+  EXPECT_EQ(part(), L"");
+}
+
 TEST(GhostscriptOutputName, LiteralPercentsAreDoubledAndPagesNumbered) {
   EXPECT_EQ(GhostscriptOutputPath(L"/tmp/100%/%d.pdf"), L"/tmp/100%%/%%d.pdf");
   EXPECT_EQ(GhostscriptPagePattern(L"/tmp/50%-1.png", L".png"), L"/tmp/50%%-%d.png");

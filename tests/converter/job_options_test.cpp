@@ -49,6 +49,21 @@ TEST(JobSettingValues, AnUnusableValueNamesTheSettingTheValueAndWhatIsAllowed) {
        L"x",
        L"overwrite, number, append"},
       {{{L"outputfolder", L"out"}, {L"filename", L"a/b"}}, L"filename", L"a/b", {}},
+      {{{L"permissions", L"print,fax"}}, L"permissions", L"print,fax", kPermissionsAllowed.data()},
+      {{{L"format", L"png"}, {L"stamp", L"C:\\s.pdf"}},
+       L"stamp",
+       L"C:\\s.pdf",
+       L"nothing with the format png: it is a setting of the PDF formats only"},
+      {{{L"format", L"tiff"}, {L"permissions", L"print"}}, L"permissions", L"print", {}},
+      {{{L"format", L"jpeg"}, {L"attach", L"C:\\a.xml"}}, L"attach", L"C:\\a.xml", {}},
+      // A password is never shown.
+      {{{L"format", L"png"}, {L"userpassword", L"s3cret"}}, L"userpassword", kHiddenValue, {}},
+      {{{L"format", L"pdfa"}, {L"ownerpassword", L"s3cret"}},
+       L"ownerpassword",
+       kHiddenValue,
+       L"no password with the format pdfa: PDF/A forbids encryption"},
+      {{{L"attach", L"C:\\a.xml|b.xml"}}, L"attach", L"C:\\a.xml|b.xml", kUsablePathText},
+      {{{L"background", L"letter.pdf"}}, L"background", L"letter.pdf", kUsablePathText},
   };
   for (const auto& c : cases) {
     try {
@@ -82,6 +97,22 @@ TEST(JobSettingValues, WordsIgnoreCaseAndDefaultsFillTheRest) {
   EXPECT_EQ(options.quality, L"");
   EXPECT_FALSE(options.openAfter);
   EXPECT_EQ(options.info.title + L"|" + options.info.author, L"T|anna");
+}
+
+TEST(JobSettingValues, PdfStepsTakePasswordsPermissionsLayersAndAttachments) {
+  const JobOptions options = Read({{L"userpassword", L"u"},
+                                   {L"ownerpassword", L"o"},
+                                   {L"permissions", L"Print, copy"},
+                                   {L"stamp", L"C:\\s.pdf"},
+                                   {L"attach", L"C:\\a.xml||\\\\srv\\share\\b c.txt|"}});
+  EXPECT_EQ(options.pdf.userPassword + options.pdf.ownerPassword, L"uo");
+  EXPECT_TRUE(options.pdf.permissions.print && options.pdf.permissions.copy);
+  EXPECT_FALSE(options.pdf.permissions.modify || options.pdf.permissions.assemble);
+  EXPECT_EQ(options.pdf.stamp, L"C:\\s.pdf");
+  EXPECT_TRUE(options.pdf.background.empty());
+  EXPECT_EQ(options.pdf.attachments,
+            (std::vector<std::wstring>{L"C:\\a.xml", L"\\\\srv\\share\\b c.txt"}));
+  EXPECT_FALSE(Read({{L"format", L"pdfa"}, {L"attach", L"C:\\a.xml"}}).pdf.Encrypts());
 }
 
 TEST(JobSettingValues, TheFileToWriteIsNamedOrBuiltInTheFolderOrAskedFor) {
