@@ -84,6 +84,18 @@ void OpenWithUsersProgram(const std::wstring& file, ConverterLog& log) {
     log.Write(L"Open", L"could not open " + file + L" (" + std::to_wstring(result) + L")");
 }
 
+// "openafter": only a file of the format's own kind, and only where the user sees it.
+void OpenAfterJob(const std::wstring& file, const OutputFormat& format, ConverterLog& log) {
+  if (!HasFormatExtension(file, format)) {
+    log.Write(L"Open", L"not opened: " + file + L" does not end in an extension of the format " +
+                           std::wstring(format.word));
+  } else if (!UserCanSeeWindows()) {
+    log.Write(L"Open", L"not opened: nobody can see it here");
+  } else {
+    OpenWithUsersProgram(file, log);
+  }
+}
+
 void Tell(ConverterLog& log, const wchar_t* topic, const std::wstring& text, UINT icon) {
   log.Write(topic, text);
   ShowMessageBox(text, ProductName(), MB_OK | icon);
@@ -110,9 +122,9 @@ int ConvertJob(const JobRequest& job) {
     const JobOptions options = ReadJobOptions(settings.values, {names, ExpandedReferences});
     if (const std::optional<OutputTarget> target = ChooseOutput(options, names)) {
       const std::vector<std::wstring> written =
-          WriteOutput(job.spoolFile, job.sessionId, options, *target);
+          WriteOutput(job.spoolFile, job.sessionId, options, *target, log);
       for (const std::wstring& file : written) log.Write(L"Output", file);
-      if (options.openAfter && !written.empty()) OpenWithUsersProgram(written.front(), log);
+      if (options.openAfter) OpenAfterJob(written.front(), *options.format, log);
     } else {
       log.Write(L"Job", L"cancelled by the user");
     }
@@ -154,6 +166,10 @@ int ShowMonitorMessage(const MessageRequest& message) {
   UINT icon = MB_ICONINFORMATION;
   if (message.iconWord == converter_protocol::kErrorIconWord) icon = MB_ICONERROR;
   if (message.iconWord == converter_protocol::kExclamationIconWord) icon = MB_ICONEXCLAMATION;
+  if (!UserCanSeeWindows()) {
+    ConverterLog(Setting(L"LogFolder"), {}).Write(L"Message", message.message);
+    return 0;
+  }
   ShowMessageBox(message.message, ProductName(), MB_OK | icon);
   return 0;
 }

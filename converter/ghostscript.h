@@ -46,6 +46,9 @@ std::optional<GhostscriptProgram> FindGhostscript();
 std::optional<std::wstring> PathForGhostscript(const GhostscriptProgram& program,
                                                const std::wstring& windowsPath);
 
+// The longest that one conversion may run.
+inline constexpr unsigned long kConversionTimeoutMs = 10 * 60 * 1000;
+
 // Runs the program with `arguments`, waiting at most `timeoutMs` for its end.
 RunResult RunGhostscript(const GhostscriptProgram& program,
                          const std::vector<std::wstring>& arguments, unsigned long timeoutMs);

@@ -9,8 +9,13 @@
 
 #include <string>
 
-// A message box owned by no window; nothing when user32 cannot be loaded (the
-// caller has written the text to its log already).
+// Whether a user can see and answer this process's windows (the rule is
+// SomeoneCanSeeWindows in unattended_job.h). The facts are read once, with
+// user32 loaded for them.
+bool UserCanSeeWindows();
+
+// A message box owned by no window. Nothing is shown when nobody can see it or
+// user32 cannot be loaded (the caller has written the text to its log already).
 void ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT style);
 
 // The calling thread in a single-threaded COM apartment for as long as the

@@ -1,5 +1,9 @@
 #include "output_format.h"
 
+#include <algorithm>
+
+#include "equals_no_case.h"
+
 namespace {
 
 constexpr wchar_t kPdfFilter[] = L"PDF documents (*.pdf)\0*.pdf\0All files (*.*)\0*.*\0";
@@ -65,4 +69,20 @@ std::span<const OutputFormat> OutputFormats() {
        .prologue = L""},
   };
   return kFormats;
+}
+
+bool HasFormatExtension(std::wstring_view path, const OutputFormat& format) {
+  const std::wstring_view filter(format.saveAsFilter);  // the description, up to its null
+  std::wstring_view patterns(format.saveAsFilter + filter.size() + 1);
+  const std::wstring_view name = path.substr(path.find_last_of(L"\\/") + 1);
+  while (!patterns.empty()) {
+    const std::size_t end = std::min(patterns.find(L';'), patterns.size());
+    const std::wstring_view extension = patterns.substr(0, end).substr(1);  // without the "*"
+    if (!extension.empty() && name.size() > extension.size() &&
+        EqualsNoCase(name.substr(name.size() - extension.size()), extension)) {
+      return true;
+    }
+    patterns.remove_prefix(std::min(end + 1, patterns.size()));
+  }
+  return false;
 }

@@ -25,3 +25,9 @@ struct OutputFormat {
 
 // Every format, in the order in which they are offered; the first is the default.
 std::span<const OutputFormat> OutputFormats();
+
+// True when the last component of `path` ends in an extension of the format's
+// own files: one of the first pattern of its Save As filter ("*.jpg;*.jpeg"),
+// without regard to case. Only such files are opened after a job, so that no
+// `output` name makes the user's shell start a program or a script.
+bool HasFormatExtension(std::wstring_view path, const OutputFormat& format);

@@ -2,41 +2,19 @@
 
 #include <windows.h>
 #include <commdlg.h>
+#include <sddl.h>
+#include <shlobj.h>
 
+#include "automation_error.h"
 #include "file_system.h"
 #include "job_failure.h"
 #include "on_demand_ui.h"
 #include "system_library.h"
 #include "system_message.h"
+#include "unattended_job.h"
+#include "unique_resource.h"
 
 namespace {
-
-constexpr unsigned kMostNumberedNames = 9999;
-
-// A file of that name, or with one file per page that of its first page, exists.
-bool Taken(const std::wstring& path, const OutputFormat& format) {
-  if (IsFile(path) || IsFolder(path)) return true;
-  return format.onePerPage && IsFile(PagePath(SplitExtension(path), 1));
-}
-
-OutputTarget ApplyExisting(const std::wstring& path, const JobOptions& options) {
-  if (!Taken(path, *options.format)) return {path, false};
-  if (IsFolder(path)) throw JobFailure{L"A folder is in the way of the output file " + path + L"."};
-  switch (options.existing) {
-    case ExistingFile::kOverwrite:
-      return {path, false};
-    case ExistingFile::kAppend:
-      return {path, true};
-    case ExistingFile::kNumber:
-      break;
-  }
-  const PathParts parts = SplitExtension(path);
-  for (unsigned n = 2; n <= kMostNumberedNames; ++n) {
-    std::wstring numbered = NumberedPath(parts, n);
-    if (!Taken(numbered, *options.format)) return {std::move(numbered), false};
-  }
-  throw JobFailure{L"No free numbered name is left for " + path + L"."};
-}
 
 // The Save As dialog; empty when the user cancels.
 std::wstring AskForOutput(const JobOptions& options, const TemplateValues& names) {
@@ -63,15 +41,78 @@ std::wstring AskForOutput(const JobOptions& options, const TemplateValues& names
   return std::wstring(buffer.c_str());
 }
 
+// The user's own registry hive is loaded: without it (a user who printed
+// through a print server and never logged on to it), the user's folders would
+// be read from the default profile's.
+bool UsersProfileLoaded() {
+  UniqueHandle token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) return false;
+  alignas(TOKEN_USER) BYTE buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+  DWORD size = 0;
+  if (!GetTokenInformation(token.get(), TokenUser, buffer, sizeof buffer, &size)) return false;
+  LPWSTR sidText = nullptr;
+  if (!ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &sidText))
+    return false;
+  const UniqueLocalMemory sidMemory(sidText);
+  UniqueRegKey hive;
+  return RegOpenKeyExW(HKEY_USERS, sidText, 0, KEY_READ, hive.put()) == ERROR_SUCCESS;
+}
+
+// The user's Documents folder, made when missing; empty, with `problem` set,
+// when there is none.
+std::wstring UsersDocumentsFolder(std::wstring& problem) {
+  if (!UsersProfileLoaded()) {
+    problem = L"the user's profile is not loaded on this machine";
+    return {};
+  }
+  const auto getFolder =
+      SystemExport<decltype(&SHGetKnownFolderPath)>(L"shell32.dll", "SHGetKnownFolderPath");
+  const auto freeMemory = SystemExport<decltype(&CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
+  PWSTR folder = nullptr;
+  const HRESULT result = getFolder && freeMemory
+                             ? getFolder(FOLDERID_Documents, KF_FLAG_CREATE, nullptr, &folder)
+                             : HRESULT_FROM_WIN32(GetLastError());
+  std::wstring path = SUCCEEDED(result) && folder ? folder : L"";
+  if (freeMemory) freeMemory(folder);
+  if (path.empty()) problem = SystemMessage(static_cast<DWORD>(result));
+  return path;
+}
+
+// The file of a job that nobody can be asked about.
+OutputTarget UnattendedOutput(const JobOptions& options, const TemplateValues& names) {
+  std::wstring problem;
+  const std::wstring documents = UsersDocumentsFolder(problem);
+  if (!documents.empty()) {
+    if (std::optional<std::wstring> path =
+            UnattendedOutputPath(documents, names, *options.format)) {
+      try {
+        MkDirRecurse(FolderOf(*path));
+        return {*path, ExistingFile::kNumber};
+      } catch (const AutomationError& e) {
+        problem = e.Description();
+      }
+    } else {
+      problem = L"no usable file name in " + documents;
+    }
+  }
+  throw JobFailure{
+      std::wstring(L"Nobody can be asked where to save this job here (a service, or a job from "
+                   L"another machine through a print server), and the folder \"") +
+      kUnattendedSubfolder + L"\" in the user's Documents cannot be found or made: " + problem +
+      L". An administrator can set \"outputfolder\" for such users, such as "
+      L"\\\\server\\share\\%USERNAME%."};
+}
+
 }  // namespace
 
 std::optional<OutputTarget> ChooseOutput(const JobOptions& options, const TemplateValues& names) {
-  if (!options.output.empty()) return ApplyExisting(options.output, options);
+  if (!options.output.empty()) return OutputTarget{options.output, options.existing};
+  if (!UserCanSeeWindows()) return UnattendedOutput(options, names);
   const std::wstring chosen = AskForOutput(options, names);
   if (chosen.empty()) return std::nullopt;
   if (!IsUsableOutputPath(chosen)) {
     throw JobFailure{L"The chosen file " + chosen + L" cannot be written: it must be " +
                      kUsablePathText + L"."};
   }
-  return ApplyExisting(chosen, options);
+  return OutputTarget{chosen, options.existing};
 }

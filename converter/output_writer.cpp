@@ -2,75 +2,47 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "existing_output.h"
 #include "file_system.h"
 #include "ghostscript.h"
 #include "job_failure.h"
+#include "output_placement.h"
+#include "partial_files.h"
+#include "target_lock.h"
 
 namespace {
 
-constexpr unsigned long kConversionTimeoutMs = 10 * 60 * 1000;
+unsigned long long HeldFileDeadline() { return GetTickCount64() + kHeldFileWaitMs; }
 
-// The files that a run wrote before they are renamed into place.
-class PartialFiles {
- public:
-  PartialFiles(const OutputTarget& target, const std::wstring& sessionId, bool onePerPage)
-      : final_(SplitExtension(target.path)),
-        partial_{final_.stem + L"." + sessionId + L".part", final_.extension},
-        onePerPage_(onePerPage) {}
-  ~PartialFiles() {
-    for (const std::wstring& file : Present()) DeleteFileW(file.c_str());
-  }
-  PartialFiles(const PartialFiles&) = delete;
-  PartialFiles& operator=(const PartialFiles&) = delete;
+// The one Ghostscript run of a job. A bound on the conversions running at once
+// takes its turn here, right around the run, and gives it back when it
+// returns: a job holds a turn only while Ghostscript runs, never while it
+// waits for a target's lock, so a lock holder waiting for a turn always sees
+// the turns come free.
+RunResult RunGhostscriptInTurn(const GhostscriptProgram& ghostscript,
+                               const std::vector<std::wstring>& arguments) {
+  return RunGhostscript(ghostscript, arguments, kConversionTimeoutMs);
+}
 
-  // The single file, or the first page's file.
-  std::wstring First() const {
-    return onePerPage_ ? PagePath(partial_, 1) : partial_.stem + partial_.extension;
-  }
-  const std::wstring& Extension() const { return partial_.extension; }
-
-  std::vector<std::wstring> Present() const {
-    std::vector<std::wstring> files;
-    if (!onePerPage_) {
-      if (IsFile(First())) files.push_back(First());
-      return files;
-    }
-    for (unsigned page = 1; IsFile(PagePath(partial_, page)); ++page) {
-      files.push_back(PagePath(partial_, page));
-    }
-    return files;
-  }
-
-  // Renames the files into place: one file (or one page) under the target's
-  // name, several pages as "name-1", "name-2", ...
-  std::vector<std::wstring> MoveIntoPlace() {
-    const std::vector<std::wstring> files = Present();
-    std::vector<std::wstring> placed;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-      const std::wstring target = files.size() == 1
-                                      ? final_.stem + final_.extension
-                                      : PagePath(final_, static_cast<unsigned>(i + 1));
-      if (!MoveFileExW(files[i].c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const DWORD error = GetLastError();
-        throw JobFailure{L"The result could not be written to " + target + L" (error " +
-                         std::to_wstring(error) + L")."};
-      }
-      placed.push_back(target);
-    }
-    return placed;
-  }
-
- private:
-  PathParts final_;
-  PathParts partial_;
-  bool onePerPage_;
-};
+// Whether the job's pages go after those of the existing target: only when
+// it is there and may take them (see append_rule.h); else the job is saved as
+// a numbered one, and the log says why.
+bool AppendsToExisting(const std::wstring& target, ConverterLog& log) {
+  if (!IsFile(target)) return false;
+  WaitWhileHeld(target, HeldFileDeadline());
+  const std::optional<std::wstring> reason = WhyNotAppendToFile(target);
+  if (!reason) return true;
+  log.Write(L"Append", L"not to " + target + L": " + *reason + L"; saved under a new number");
+  return false;
+}
 
 }  // namespace
 
 std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::wstring& sessionId,
-                                      const JobOptions& options, const OutputTarget& target) {
+                                      const JobOptions& options, const OutputTarget& target,
+                                      ConverterLog& log) {
   const std::optional<GhostscriptProgram> ghostscript = FindGhostscript();
   if (!ghostscript) {
     throw JobFailure{std::wstring(L"Ghostscript was not found: install it, or name ") +
@@ -82,8 +54,19 @@ std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::
   if (const std::wstring folder = FolderOf(target.path); !folder.empty() && !IsFolder(folder)) {
     MkDirRecurse(folder);
   }
+  if (target.existing != ExistingFile::kNumber && IsFolder(target.path)) {
+    throw JobFailure{L"A folder is in the way of the output file " + target.path + L"."};
+  }
   const bool onePerPage = options.format->onePerPage;
-  PartialFiles partial(target, sessionId, onePerPage);
+  // An append holds the target from reading it; the other rules only while
+  // their files go in, so that their conversions run side by side.
+  std::optional<TargetLock> lock;
+  bool appending = false;
+  if (target.existing == ExistingFile::kAppend) {
+    lock.emplace(target.path);
+    appending = AppendsToExisting(target.path, log);
+  }
+  PartialFiles partial(target.path, sessionId, onePerPage);
   // A path without one as the program reads it is never handed on as it is
   // (a host program would take it for a relative name of its own).
   const auto forProgram = [&](const std::wstring& path) {
@@ -92,18 +75,22 @@ std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::
     throw JobFailure{L"The path cannot be handed to Ghostscript: " + path};
   };
   GhostscriptJob run{{}, {}, options.format, options.resolution, options.quality, options.info};
-  if (target.append) run.inputs.push_back(forProgram(target.path));
+  if (appending) run.inputs.push_back(forProgram(target.path));
   run.inputs.push_back(forProgram(spoolFile));
   run.outputFile = onePerPage
                        ? GhostscriptPagePattern(forProgram(partial.First()), partial.Extension())
                        : GhostscriptOutputPath(forProgram(partial.First()));
-  const RunResult result =
-      RunGhostscript(*ghostscript, GhostscriptArguments(run), kConversionTimeoutMs);
-  if (!result.finished || result.exitCode != 0 || partial.Present().empty()) {
+  const RunResult result = RunGhostscriptInTurn(*ghostscript, GhostscriptArguments(run));
+  const std::vector<std::wstring> files = partial.Present();
+  if (!result.finished || result.exitCode != 0 || files.empty()) {
     throw JobFailure{result.finished
                          ? L"Ghostscript could not convert " + spoolFile + L" (exit code " +
                                std::to_wstring(result.exitCode) + L")."
                          : result.failure};
   }
-  return partial.MoveIntoPlace();
+  if (!lock) lock.emplace(target.path);
+  if (target.existing == ExistingFile::kOverwrite || appending) {
+    return PlaceReplacing(files, target.path, onePerPage, HeldFileDeadline());
+  }
+  return PlaceUnderFreeName(files, target.path, onePerPage);
 }

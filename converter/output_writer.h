@@ -1,16 +1,24 @@
-// Writing a job's result with Ghostscript: into files beside the target that
-// are renamed into place, so that no reader ever sees a partial file and an
-// existing PDF is replaced only by its whole successor.
+// Writing a job's result with Ghostscript into files of its own beside the
+// target (partial_files.h), then putting them in place by the rule for an
+// existing file, one job at a time per target (target_lock.h):
+// - overwrite: the new file replaces the old in one rename (last wins);
+// - number: the first free name of the series, claimed by a rename that never
+//   replaces;
+// - append: the lock is held from reading the existing PDF until its
+//   successor, with the old pages and the new, has replaced it.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "converter_log.h"
 #include "job_options.h"
 #include "output_target.h"
 
-// Converts `spoolFile` (the job's PostScript); the files in the target's
-// folder are named after `sessionId` until they are complete. Returns the files
-// written (several with one file per page). Raises JobFailure.
+// Converts `spoolFile` (the job's PostScript); the files beside the target are
+// named after `sessionId` until they are in place. Returns the files written
+// (several with one file per page). Writes to `log` why an existing file was
+// not appended to. Raises JobFailure.
 std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::wstring& sessionId,
-                                      const JobOptions& options, const OutputTarget& target);
+                                      const JobOptions& options, const OutputTarget& target,
+                                      ConverterLog& log);
