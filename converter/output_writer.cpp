@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "conversion_turns.h"
 #include "existing_output.h"
 #include "file_system.h"
 #include "ghostscript.h"
@@ -17,13 +18,18 @@ namespace {
 
 unsigned long long HeldFileDeadline() { return GetTickCount64() + kHeldFileWaitMs; }
 
-// The one Ghostscript run of a job. A bound on the conversions running at once
-// takes its turn here, right around the run, and gives it back when it
-// returns: a job holds a turn only while Ghostscript runs, never while it
-// waits for a target's lock, so a lock holder waiting for a turn always sees
-// the turns come free.
+// The one Ghostscript run of a job, in its turn (conversion_turns.h): the
+// turn is taken right around the run and given back when it returns. A job
+// holds a turn only while Ghostscript runs, never while it waits for a
+// target's lock, so a lock holder waiting for a turn always sees the turns
+// come free.
 RunResult RunGhostscriptInTurn(const GhostscriptProgram& ghostscript,
-                               const std::vector<std::wstring>& arguments) {
+                               const std::vector<std::wstring>& arguments, ConverterLog& log) {
+  const ConversionTurn turn;
+  if (!turn.Problem().empty()) {
+    log.Write(L"Turn", turn.Problem() + (turn.Held() ? L"; its turn came out of order"
+                                                     : L"; converted without a turn"));
+  }
   return RunGhostscript(ghostscript, arguments, kConversionTimeoutMs);
 }
 
@@ -84,7 +90,7 @@ std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::
   run.outputFile = onePerPage
                        ? GhostscriptPagePattern(forProgram(partial.First()), partial.Extension())
                        : GhostscriptOutputPath(forProgram(partial.First()));
-  const RunResult result = RunGhostscriptInTurn(*ghostscript, GhostscriptArguments(run));
+  const RunResult result = RunGhostscriptInTurn(*ghostscript, GhostscriptArguments(run), log);
   std::vector<std::wstring> files = partial.Present();
   if (!result.finished) throw JobFailure{result.failure};
   if (result.exitCode != 0) {

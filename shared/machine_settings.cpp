@@ -48,6 +48,16 @@ std::optional<std::wstring> ReadMachineSetting(machine_settings::TextSetting set
   return TextFromData(units.data(), units.size());
 }
 
+std::optional<std::uint32_t> ReadMachineSetting(machine_settings::NumberSetting setting) {
+  const std::optional<StoredValue> value = ReadStoredValue(setting.name);
+  if (!value || value->type != REG_DWORD || value->data.size() != sizeof(std::uint32_t)) {
+    return std::nullopt;
+  }
+  std::uint32_t number = 0;
+  std::memcpy(&number, value->data.data(), sizeof number);
+  return number;
+}
+
 bool SpoolFilesKeptIn(const std::wstring& appFolder) {
   WIN32_FIND_DATAW found;
   const UniqueFindHandle search(

@@ -4,6 +4,7 @@
 // only; the monitor, the converter and the settings component ask this file.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -13,13 +14,13 @@ namespace machine_settings {
 inline constexpr wchar_t kKey[] = L"SOFTWARE\\Quillmar\\PDF Writer\\Settings";
 
 // One value of the key, typed by what it holds: ReadMachineSetting of a
-// Setting<std::wstring> gives text. A number joins as a Setting<std::uint32_t>
-// with a ReadMachineSetting overload that takes REG_DWORD data.
+// Setting<std::wstring> gives text, of a Setting<std::uint32_t> a number.
 template <typename Value>
 struct Setting {
   const wchar_t* name;
 };
 using TextSetting = Setting<std::wstring>;
+using NumberSetting = Setting<std::uint32_t>;
 
 // The folder of the converter program and of the debug marker.
 inline constexpr TextSetting kAppFolder{L"AppFolder"};
@@ -29,6 +30,9 @@ inline constexpr TextSetting kLogFolder{L"LogFolder"};
 inline constexpr TextSetting kUserData{L"USERDATA"};
 // The full path of the Ghostscript program, before Ghostscript's own entries.
 inline constexpr TextSetting kGhostscript{L"Ghostscript"};
+// How many conversions of one user session run Ghostscript at once; unset or
+// 0, one per processor (converter/conversion_turns.h).
+inline constexpr NumberSetting kMaxConversions{L"MaxConversions"};
 
 }  // namespace machine_settings
 
@@ -36,6 +40,10 @@ inline constexpr TextSetting kGhostscript{L"Ghostscript"};
 // null or the end of its data. Nothing when the key or the value is missing,
 // of another type, or longer than 8150 bytes.
 std::optional<std::wstring> ReadMachineSetting(machine_settings::TextSetting setting);
+
+// The number of a setting: REG_DWORD data of four bytes. Nothing when the key
+// or the value is missing, or of another type or size.
+std::optional<std::uint32_t> ReadMachineSetting(machine_settings::NumberSetting setting);
 
 // The debug marker: while the application folder holds it, spool files are
 // kept for inspection (the monitor keeps those of the jobs it cannot hand

@@ -79,12 +79,19 @@ struct ChangeNotificationTraits {
   static void Close(Type h) noexcept { FindCloseChangeNotification(h); }
 };
 
+struct MappedViewTraits {
+  using Type = void*;
+  static Type Invalid() noexcept { return nullptr; }
+  static void Close(Type view) noexcept { UnmapViewOfFile(view); }
+};
+
 using UniqueHandle = UniqueResource<HandleTraits>;          // null when empty
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;  // INVALID_HANDLE_VALUE when empty
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
 using UniqueRegKey = UniqueResource<RegKeyTraits>;
 using UniqueLocalMemory = UniqueResource<LocalMemoryTraits>;
 using UniqueChangeNotification = UniqueResource<ChangeNotificationTraits>;
+using UniqueMappedView = UniqueResource<MappedViewTraits>;  // a view of a file mapping
 
 // Runs a function when the scope ends (impersonate / RevertToSelf and such pairs).
 template <typename F>

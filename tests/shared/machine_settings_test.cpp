@@ -45,6 +45,29 @@ TEST_F(MachineSettings, ValuesOverTheSizeLimitAreAbsent) {
   EXPECT_EQ(ReadMachineSetting(kTestValue), std::nullopt);
 }
 
+TEST_F(MachineSettings, NumbersAreFourByteDwordsOnly) {
+  constexpr machine_settings::NumberSetting kTestNumber{L"CorvaleTestValue"};
+  const DWORD number = 12;
+  const unsigned long long wide = 12;
+  const struct {
+    DWORD type;
+    const void* data;
+    DWORD size;
+    std::optional<std::uint32_t> read;
+  } cases[] = {
+      {REG_DWORD, &number, 4, 12u},
+      {REG_DWORD, &number, 2, std::nullopt},
+      {REG_QWORD, &wide, 8, std::nullopt},
+      {REG_SZ, L"12", 6, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    value_.SetRaw(c.type, c.data, c.size);
+    EXPECT_EQ(ReadMachineSetting(kTestNumber), c.read) << c.type << " " << c.size;
+  }
+  value_.Remove();
+  EXPECT_EQ(ReadMachineSetting(kTestNumber), std::nullopt);
+}
+
 TEST(DebugMarker, KeepsSpoolFilesOnlyWhileInTheFolder) {
   ScratchFolder scratch;
   const std::wstring folder = scratch.Path();
