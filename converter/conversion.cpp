@@ -33,8 +33,9 @@ std::wstring ProductName() {
   return name.empty() ? product_names::kProductTitle : name;
 }
 
-std::wstring Setting(const wchar_t* name) {
-  return RegReadText(std::wstring(product_names::kSettingsValuePath) + name);
+// A machine-wide setting, with its environment references expanded where it is stored so.
+std::wstring Setting(machine_settings::TextSetting setting) {
+  return RegReadText(std::wstring(product_names::kSettingsValuePath) + setting.name);
 }
 
 // The spool file stays for inspection only when the debug marker is in the application folder.
@@ -104,7 +105,7 @@ void Tell(ConverterLog& log, const wchar_t* topic, const std::wstring& text, UIN
 }  // namespace
 
 int ConvertJob(const JobRequest& job) {
-  ConverterLog log(Setting(L"LogFolder"), FolderOf(job.spoolFile));
+  ConverterLog log(Setting(machine_settings::kLogFolder), FolderOf(job.spoolFile));
   log.Write(L"Job", L"session " + job.sessionId + L", document \"" + job.documentName +
                         L"\", printer \"" + job.printerName + L"\"");
   std::optional<std::wstring> runOnceInstance;  // set once run-once settings were read
@@ -167,7 +168,7 @@ int ShowMonitorMessage(const MessageRequest& message) {
   if (message.iconWord == converter_protocol::kErrorIconWord) icon = MB_ICONERROR;
   if (message.iconWord == converter_protocol::kExclamationIconWord) icon = MB_ICONEXCLAMATION;
   if (!UserCanSeeWindows()) {
-    ConverterLog(Setting(L"LogFolder"), {}).Write(L"Message", message.message);
+    ConverterLog(Setting(machine_settings::kLogFolder), {}).Write(L"Message", message.message);
     return 0;
   }
   ShowMessageBox(message.message, ProductName(), MB_OK | icon);

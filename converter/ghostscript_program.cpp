@@ -3,6 +3,7 @@
 
 #include "file_system.h"
 #include "ghostscript.h"
+#include "machine_settings.h"
 #include "product_names.h"
 #include "registry_read.h"
 #include "unique_resource.h"
@@ -40,8 +41,8 @@ std::wstring FromGhostscriptRegistry() {
 }  // namespace
 
 std::optional<GhostscriptProgram> FindGhostscript() {
-  if (std::wstring setting =
-          RegReadText(std::wstring(product_names::kSettingsValuePath) + L"Ghostscript");
+  if (std::wstring setting = RegReadText(std::wstring(product_names::kSettingsValuePath) +
+                                         machine_settings::kGhostscript.name);
       !setting.empty() && IsFile(setting)) {
     return GhostscriptProgram{setting, false};
   }

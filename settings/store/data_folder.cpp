@@ -6,6 +6,7 @@
 
 #include "data_folder_rule.h"
 #include "file_system.h"
+#include "machine_settings.h"
 #include "own_module.h"
 #include "path_names.h"
 #include "product_names.h"
@@ -48,7 +49,7 @@ std::wstring GetDataFolder() {
   if (!state.dataFolder.empty() && IsFolder(state.dataFolder)) return state.dataFolder;
   DataFolderSources sources;
   sources.environment = EnvironmentValue;
-  sources.registryUserData = [] { return ReadRegistrySetting(L"USERDATA"); };
+  sources.registryUserData = [] { return ReadRegistrySetting(machine_settings::kUserData.name); };
   sources.libraryFolder = OwnModuleFolder;
   sources.ensureFolder = [](const std::wstring& path) { return EnsureFolder(path, true); };
   sources.companyFolderName = SafeFolderName(GetCompanyName());
