@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "external_program.h"
+#include "wine_host_bridge.h"
 #include "pdf_assembly.h"
 #include "pdf_failure.h"
 #include "scratch_folder.h"
@@ -23,7 +23,7 @@ std::string Host(const std::wstring& command, const std::vector<std::wstring>& f
   std::vector<std::wstring> arguments = {L"-c", command + L" >\"$0\" 2>&1",
                                          HostPath(report).value_or(L"")};
   for (const std::wstring& file : files) arguments.push_back(HostPath(file).value_or(L""));
-  const RunResult run = RunExternalProgram(ExternalProgram{L"Z:\\bin\\sh", true}, arguments, 60000);
+  const RunResult run = RunHostProgram(L"Z:\\bin\\sh", arguments, 60000);
   EXPECT_TRUE(run.finished) << std::string(command.begin(), command.end());
   return ReadFileBytes(report);
 }

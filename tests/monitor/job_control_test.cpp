@@ -116,7 +116,9 @@ TEST_F(JobControl, EachOutcomeLeavesTheJobInTheQueueOrDeletesIt) {
     if (c.debugMarker) WriteFileBytes(AppFolder() + L"\\debug.txt", "");
     RunJob(c.printer);
     EXPECT_EQ(startResult_ != FALSE, c.started);
-    if (!c.started) EXPECT_EQ(startError_, creationError);
+    if (!c.started) {
+      EXPECT_EQ(startError_, creationError);
+    }
     EXPECT_EQ(Commands(), c.commands);
     EXPECT_EQ(recorder_.OpenPrinters(), 0);
     EXPECT_EQ(WaitForConverterCalls(AppFolder(), c.converterStarts, 10000).size(),
