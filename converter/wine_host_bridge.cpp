@@ -63,8 +63,9 @@ RunResult RunHostProgram(const std::wstring& program, const std::vector<std::wst
   if (!StartProgram(kHostShell, shellArguments)) return Failure(L"Could not start " + program);
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
   for (;;) {
-    UniqueFileHandle file(CreateFileW(marker.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFileHandle file(CreateFileW(marker.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) {
       char text[16] = {};
       DWORD read = 0;

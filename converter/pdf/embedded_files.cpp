@@ -97,13 +97,13 @@ void EmbedFiles(QPDF& document, const std::vector<std::wstring>& paths, bool ass
     QPDFEFStreamObjectHelper stream = QPDFEFStreamObjectHelper::createEFStream(document, bytes);
     stream.setModDate(ModificationDate(path));
     stream.setSubtype(MimeTypeOf(name));
-    QPDFFileSpecObjectHelper spec =
+    QPDFFileSpecObjectHelper fileSpec =
         QPDFFileSpecObjectHelper::createFileSpec(document, Utf8(name), stream);
     if (associated) {
-      spec.getObjectHandle().replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Data"));
-      root.getKey("/AF").appendItem(spec.getObjectHandle());
+      fileSpec.getObjectHandle().replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Data"));
+      root.getKey("/AF").appendItem(fileSpec.getObjectHandle());
     }
-    files.replaceEmbeddedFile(Utf8(name), spec);
+    files.replaceEmbeddedFile(Utf8(name), fileSpec);
   }
   // Readers open their list of attachments.
   if (!root.hasKey("/PageMode")) {

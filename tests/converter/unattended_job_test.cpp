@@ -37,9 +37,10 @@ TEST(UnattendedJob, SavesInPdfWriterOfDocumentsUnderTheDocumentName) {
   EXPECT_EQ(UnattendedOutputPath(L"\\\\server\\home\\ann", {}, OutputFormats()[2]),
             L"\\\\server\\home\\ann\\PDF Writer\\document.png");
   EXPECT_EQ(UnattendedOutputPath(L"Documents", names, pdf), std::nullopt);  // not a full path
+  // A long title is cut, as every name made from the template is.
   EXPECT_EQ(UnattendedOutputPath(L"C:\\Users\\ann\\Documents",
                                  {std::wstring(250, L'a'), {}, {}, {}, {}, {}}, pdf),
-            std::nullopt);
+            L"C:\\Users\\ann\\Documents\\PDF Writer\\" + std::wstring(200, L'a') + L".pdf");
 }
 
 }  // namespace
