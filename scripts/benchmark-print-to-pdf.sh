@@ -4,10 +4,13 @@
 # Then the overhead of the printer: a 1-page PostScript document printed RAW,
 # against Ghostscript alone on the same PostScript (the converter's arguments),
 # taking turns in one run. Five runs each (RUNS); prints every figure and the medians.
+# Then the burst (BURST_RUNS rounds, 3; BURST_ONLY=1 runs only that): see burst_round.
 # Last, the PDF steps (tests/converter/pdf_steps_benchmark.cpp).
 set -eu
 build=$(cd "${1:-build}" && pwd)
 runs=${RUNS:-5}
+burst_runs=${BURST_RUNS:-3}
+burst_only=${BURST_ONLY:-0}
 WINE_RUN_PREFIX="$build/benchmark-prefix"
 . "$(dirname "$0")/lib/print-bed.sh"
 out="$build/benchmark-output"
@@ -35,7 +38,7 @@ print_ms() { # mode file document-name pdf
 }
 median_of() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
 
-for pages in 1 100; do
+[ "$burst_only" = 1 ] || for pages in 1 100; do
   document "$pages" "$out/doc$pages.txt"
   figures=""
   n=1
@@ -69,7 +72,7 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 postscript "$out/page.ps"
 printed="" alone=""
 n=1
-while [ "$n" -le "$runs" ]; do
+[ "$burst_only" = 1 ] || while [ "$n" -le "$runs" ]; do
   printed="$printed $(print_ms --raw "$out/page.ps" "Overhead" "$out/raw-$n.pdf")"
   start=$(now_ms)
   gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pdfwrite -sOutputFile="$out/alone-$n.pdf" \
@@ -77,11 +80,87 @@ while [ "$n" -le "$runs" ]; do
   alone="$alone $(($(now_ms) - start))"
   n=$((n + 1))
 done
-p=$(median_of $printed)
-g=$(median_of $alone)
-echo "1 page RAW: print call end to readable PDF, ms:$printed (median $p)"
-echo "Ghostscript alone on the same PostScript, ms:$alone (median $g)"
-echo "overhead of the printer: $((p - g)) ms"
+if [ "$burst_only" != 1 ]; then
+  p=$(median_of $printed)
+  g=$(median_of $alone)
+  echo "1 page RAW: print call end to readable PDF, ms:$printed (median $p)"
+  echo "Ghostscript alone on the same PostScript, ms:$alone (median $g)"
+  echo "overhead of the printer: $((p - g)) ms"
+fi
+
+# The burst: 40 one-page jobs (JOBS) of one document name, printed back to back
+# by one program through Wine's spooler (print_burst.exe) into an output folder
+# with existing=number, from the first print call to the last PDF in place;
+# against Ghostscript alone on the same PostScript with the converter's
+# arguments, 40 runs one after another and 40 in parallel, as many at once as
+# processors. benchmark-sampler.c counts the host's Ghostscript and converter
+# processes and their private memory meanwhile. Every job must give its PDF,
+# " (2)" to " (40)" after the first, each of one page.
+jobs=${JOBS:-40}
+processors=$(nproc)
+burst="$out/burst"
+sampler="$build/benchmark-sampler"
+"${CC:-clang}" -O2 -o "$sampler" "$(dirname "$0")/benchmark-sampler.c"
+mkdir -p "$burst"
+cat >"$burst/settings.vbs" <<'VBS'
+Set settings = CreateObject("corvale.PDFPrinterSettings")
+settings.LoadSettings False
+settings.SetValue "outputfolder", WScript.Arguments(0)
+settings.SetValue "existing", "number"
+settings.WriteSettings False
+VBS
+timeout 60 "$run" cscript //nologo "$(winpath "$burst/settings.vbs")" "$(winpath "$burst/pdf")"
+
+# Runs a command while the sampler watches; prints its figures after the command's output.
+sampled() {
+  "$sampler" >"$burst/sampled.txt" &
+  watcher=$!
+  "$@"
+  kill "$watcher"
+  wait "$watcher" || true
+  cat "$burst/sampled.txt"
+}
+# Ghostscript alone on the page, into the file given, with the converter's arguments.
+cat >"$burst/gs-alone.sh" <<GS
+#!/bin/sh
+exec gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pdfwrite -sOutputFile="\$1" -f "$out/page.ps" \\
+  -c '[ /Title <FEFF00420075007200730074> /DOCINFO pdfmark'
+GS
+chmod +x "$burst/gs-alone.sh"
+alone_in_sequence() {
+  i=1
+  while [ "$i" -le "$jobs" ]; do "$burst/gs-alone.sh" "$burst/alone/s$i.pdf"; i=$((i + 1)); done
+}
+alone_in_parallel() {
+  seq 1 "$jobs" | sed "s|.*|$burst/alone/p&.pdf|" | xargs -P "$processors" -I{} "$burst/gs-alone.sh" {}
+}
+timed_ms() { start=$(now_ms); "$@"; echo "$(($(now_ms) - start)) ms"; }
+check_burst() {
+  got=$(ls "$burst/pdf" | grep -c '\.pdf$' || true)
+  [ "$got" = "$jobs" ] || { echo "burst: $got PDFs of $jobs jobs" >&2; exit 1; }
+  [ -f "$burst/pdf/Burst.pdf" ] || { echo "burst: no Burst.pdf" >&2; exit 1; }
+  i=2
+  while [ "$i" -le "$jobs" ]; do
+    pages=$(pdfinfo "$burst/pdf/Burst ($i).pdf" | sed -n 's/^Pages: *//p')
+    [ "$pages" = 1 ] || { echo "burst: Burst ($i).pdf has '$pages' pages" >&2; exit 1; }
+    i=$((i + 1))
+  done
+}
+
+echo "burst of $jobs jobs on $processors processors, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+round=1
+while [ "$round" -le "$burst_runs" ]; do
+  rm -rf "$burst/pdf" "$burst/alone"
+  mkdir -p "$burst/pdf" "$burst/alone"
+  echo "round $round, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+  sampled timeout 900 "$run" "$build/tests/converter/print_burst.exe" "$printer" \
+    "$(winpath "$out/page.ps")" Burst "$jobs" "$(winpath "$burst/pdf")" | sed 's/^/  burst: /'
+  check_burst
+  echo "  Ghostscript alone, one after another: $(sampled timed_ms alone_in_sequence | tr '\n' ' ')"
+  echo "  Ghostscript alone, $processors at once: $(sampled timed_ms alone_in_parallel | tr '\n' ' ')"
+  round=$((round + 1))
+done
+echo "load average $(cut -d' ' -f1-3 /proc/loadavg)"
 stop_prefix
 
 # The PDF steps: append through qpdf against a Ghostscript re-render, and the
