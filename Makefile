@@ -47,7 +47,7 @@ soak: build
 demo: build
 	@./scripts/demo.sh $(BUILD_DIR)
 
-# Time from the end of a print call to a readable PDF (1 and 100 pages).
+# Time from the end of a print call to a readable PDF (1 and 100 pages), and a burst of 40 jobs.
 benchmark: build
 	@./scripts/benchmark-print-to-pdf.sh $(BUILD_DIR)
 

@@ -91,9 +91,11 @@ fi
 # The burst: 40 one-page jobs (JOBS) of one document name, printed back to back
 # by one program through Wine's spooler (print_burst.exe) into an output folder
 # with existing=number, from the first print call to the last PDF in place;
-# against Ghostscript alone on the same PostScript with the converter's
-# arguments, 40 runs one after another and 40 in parallel, as many at once as
-# processors. benchmark-sampler.c counts the host's Ghostscript and converter
+# once with the machine's bound on conversions at once (one per processor),
+# once with "MaxConversions" as high as the jobs (no bound). Against
+# Ghostscript alone on the same PostScript with the converter's arguments, 40
+# runs one after another and 40 in parallel, as many at once as processors.
+# benchmark-sampler.c counts this benchmark's Ghostscript and converter
 # processes and their private memory meanwhile. Every job must give its PDF,
 # " (2)" to " (40)" after the first, each of one page.
 jobs=${JOBS:-40}
@@ -110,10 +112,11 @@ settings.SetValue "existing", "number"
 settings.WriteSettings False
 VBS
 timeout 60 "$run" cscript //nologo "$(winpath "$burst/settings.vbs")" "$(winpath "$burst/pdf")"
+settings_key='HKLM\SOFTWARE\Quillmar\PDF Writer\Settings'
 
 # Runs a command while the sampler watches; prints its figures after the command's output.
 sampled() {
-  "$sampler" >"$burst/sampled.txt" &
+  "$sampler" "$burst/" "$WINE_RUN_PREFIX/" >"$burst/sampled.txt" &
   watcher=$!
   "$@"
   kill "$watcher"
@@ -135,7 +138,12 @@ alone_in_parallel() {
   seq 1 "$jobs" | sed "s|.*|$burst/alone/p&.pdf|" | xargs -P "$processors" -I{} "$burst/gs-alone.sh" {}
 }
 timed_ms() { start=$(now_ms); "$@"; echo "$(($(now_ms) - start)) ms"; }
-check_burst() {
+print_burst() {
+  rm -rf "$burst/pdf"
+  mkdir -p "$burst/pdf"
+  sampled timeout 900 "$run" "$build/tests/converter/print_burst.exe" "$printer" \
+    "$(winpath "$out/page.ps")" Burst "$jobs" "$(winpath "$burst/pdf")" | tr '\n' ' '
+  echo
   got=$(ls "$burst/pdf" | grep -c '\.pdf$' || true)
   [ "$got" = "$jobs" ] || { echo "burst: $got PDFs of $jobs jobs" >&2; exit 1; }
   [ -f "$burst/pdf/Burst.pdf" ] || { echo "burst: no Burst.pdf" >&2; exit 1; }
@@ -147,15 +155,18 @@ check_burst() {
   done
 }
 
-echo "burst of $jobs jobs on $processors processors, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "burst of $jobs jobs on $processors processors"
 round=1
 while [ "$round" -le "$burst_runs" ]; do
-  rm -rf "$burst/pdf" "$burst/alone"
-  mkdir -p "$burst/pdf" "$burst/alone"
+  rm -rf "$burst/alone"
+  mkdir -p "$burst/alone"
   echo "round $round, load average $(cut -d' ' -f1-3 /proc/loadavg)"
-  sampled timeout 900 "$run" "$build/tests/converter/print_burst.exe" "$printer" \
-    "$(winpath "$out/page.ps")" Burst "$jobs" "$(winpath "$burst/pdf")" | sed 's/^/  burst: /'
-  check_burst
+  figures=$(print_burst)
+  echo "  burst, $processors conversions at once: $figures"
+  timeout 60 "$run" reg add "$settings_key" /v MaxConversions /t REG_DWORD /d "$jobs" /f >/dev/null
+  figures=$(print_burst)
+  echo "  burst, no bound: $figures"
+  timeout 60 "$run" reg delete "$settings_key" /v MaxConversions /f >/dev/null
   echo "  Ghostscript alone, one after another: $(sampled timed_ms alone_in_sequence | tr '\n' ' ')"
   echo "  Ghostscript alone, $processors at once: $(sampled timed_ms alone_in_parallel | tr '\n' ' ')"
   round=$((round + 1))
