@@ -187,8 +187,9 @@ template <std::wstring PdfOptions::*field>
 void ReadPassword(const std::wstring& value, Reading& reading) {
   if (value.empty()) return;
   RefuseWithImageFormat(reading);
-  if (reading.options.format->word == L"pdfa") {
-    throw Unusable{L"no password with the format pdfa: PDF/A forbids encryption"};
+  if (reading.options.format->isArchival) {
+    throw Unusable{L"no password with the format " + std::wstring(reading.options.format->word) +
+                   L": PDF/A forbids encryption"};
   }
   reading.options.pdf.*field = value;
 }

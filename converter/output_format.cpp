@@ -38,6 +38,7 @@ std::span<const OutputFormat> OutputFormats() {
        .saveAsFilter = kPdfFilter,
        .onePerPage = false,
        .isPdf = true,
+       .isArchival = true,
        .device = L"pdfwrite",
        .deviceArguments = {L"-dPDFA=2", L"-dPDFACompatibilityPolicy=1",
                            L"-sColorConversionStrategy=RGB"},

@@ -18,6 +18,9 @@ struct OutputFormat {
   // new pages can be added after those of an existing file. The other formats
   // are images rendered at the job's resolution.
   bool isPdf;
+  // PDF/A: no encryption, and embedded files make it PDF/A-3 with each one an
+  // associated file of the document.
+  bool isArchival = false;
   std::wstring_view device;                        // Ghostscript's output device
   std::vector<std::wstring_view> deviceArguments;  // the device's own settings
   std::wstring_view prologue;  // PostScript run before the job's, empty for none

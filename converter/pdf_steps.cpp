@@ -18,7 +18,7 @@ PdfAssembly AssemblyOf(const JobOptions& options, const PdfStepsJob& job) {
   assembly.background = pdf.background;
   assembly.stamp = pdf.stamp;
   assembly.attachments = pdf.attachments;
-  assembly.associatedFiles = options.format->word == L"pdfa";
+  assembly.associatedFiles = options.format->isArchival;
   if (pdf.Encrypts()) {
     assembly.encryption = PdfEncryption{pdf.userPassword, pdf.ownerPassword, pdf.permissions};
   }
