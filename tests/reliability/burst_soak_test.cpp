@@ -31,7 +31,7 @@ const std::string kModes[] = {"number", "append", "overwrite"};
 int Jobs() {
   wchar_t text[16];
   const DWORD length = GetEnvironmentVariableW(L"SOAK_JOBS", text, 16);
-  return length > 0 && length < 16 ? std::max(kBurst, _wtoi(text)) : 2000;
+  return length > 0 && length < 16 ? std::max(2 * kBurst, _wtoi(text)) : 2000;
 }
 
 std::wstring Wide(const std::string& text) { return {text.begin(), text.end()}; }
@@ -184,7 +184,12 @@ TEST_F(BurstSoak, TwoThousandJobsInBurstsAreEachFoundOnceWhereTheirModePutsThem)
   std::printf("%s (after the first burst)\n", Describe("start", start).c_str());
   EXPECT_EQ(failedBursts, 0);
   EXPECT_EQ(anyBoxes_.Count(), 0u);
-  EXPECT_LE(static_cast<long>(end.handles) - static_cast<long>(start.handles), kHandleNoise);
+  // Wine keeps one handle for each host program a process starts (measured: 20
+  // starts of /bin/sh, 20 more handles); the soak's own check of each burst
+  // after the first starts pdftotext, which the product does not.
+  const long checksSinceStart = bursts - 1;
+  EXPECT_LE(static_cast<long>(end.handles) - static_cast<long>(start.handles) - checksSinceStart,
+            kHandleNoise);
   EXPECT_LE(static_cast<long long>(end.privateBytes) - static_cast<long long>(start.privateBytes),
             kMemoryNoise);
   EXPECT_LE(static_cast<long long>(lastConverter) - static_cast<long long>(firstConverter),
