@@ -14,6 +14,7 @@
 #include "converter_command_line.h"
 #include "ghostscript.h"
 #include "job_settings.h"
+#include "elapsed.h"
 #include "median.h"
 #include "message_box_watcher.h"
 #include "output_name.h"
@@ -35,14 +36,6 @@ void WriteRunOnce(const std::wstring& output, const wchar_t* format) {
   settings.SetValue(L"output", output);
   settings.SetValue(L"format", format);
   settings.WriteSettings(true);
-}
-
-template <typename Run>
-double Milliseconds(Run run) {
-  const auto start = std::chrono::steady_clock::now();
-  run();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
 }
 
 void RunGui(const std::wstring& parameters) {

@@ -14,6 +14,7 @@
 
 #include "conversion.h"
 #include "ghostscript.h"
+#include "elapsed.h"
 #include "median.h"
 #include "pdf_assembly.h"
 #include "message_box_watcher.h"
@@ -40,14 +41,6 @@ void WriteRunOnce(const std::vector<std::pair<std::wstring, std::wstring>>& valu
   PrinterSettings settings;
   for (const auto& [name, value] : values) settings.SetValue(name, value);
   settings.WriteSettings(true);
-}
-
-template <typename Run>
-double Milliseconds(Run run) {
-  const auto start = std::chrono::steady_clock::now();
-  run();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
 }
 
 // One job of `postscript` through ConvertJob with the run-once `settings`.
