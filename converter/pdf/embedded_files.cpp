@@ -53,6 +53,15 @@ std::string ReadAttachment(const std::wstring& path) {
   return bytes;
 }
 
+// The name for readers that know only /F, which holds bytes: the name in
+// PDFDocEncoding, with "_" for each character that it lacks (/UF keeps the
+// whole name).
+std::string CompatibleFileName(const std::wstring& name) {
+  std::string bytes;
+  QUtil::utf8_to_pdf_doc(Utf8(name), bytes, '_');
+  return bytes;
+}
+
 // The file's modification date as a PDF date in UTC ("D:20260131235959Z").
 std::string ModificationDate(const std::wstring& path) {
   using namespace std::chrono;
@@ -99,6 +108,7 @@ void EmbedFiles(QPDF& document, const std::vector<std::wstring>& paths, bool ass
     stream.setSubtype(MimeTypeOf(name));
     QPDFFileSpecObjectHelper fileSpec =
         QPDFFileSpecObjectHelper::createFileSpec(document, Utf8(name), stream);
+    fileSpec.setFilename(Utf8(name), CompatibleFileName(name));
     if (associated) {
       fileSpec.getObjectHandle().replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Data"));
       root.getKey("/AF").appendItem(fileSpec.getObjectHandle());

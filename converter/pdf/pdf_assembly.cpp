@@ -55,6 +55,15 @@ PdfFailure FileFailure(const QPDFExc& failure, const PdfAssembly& assembly) {
   return PdfFailure{L"", assembly.output, L"the PDF could not be written (" + detail + L")"};
 }
 
+// Adding pages is document assembly: a file that forbids it without its
+// owner password is appended to only when that password opened it.
+void RequireAssemblyAllowed(QPDF& existing, const std::wstring& path) {
+  if (existing.isEncrypted() && !existing.ownerPasswordMatched() &&
+      !existing.allowModifyAssembly()) {
+    throw PdfFailure{L"", path, L"it allows no pages to be added without its owner password"};
+  }
+}
+
 void Assemble(const PdfAssembly& assembly) {
   std::unique_ptr<QPDF> input = OpenPdf(assembly.input, L"");
   const std::unique_ptr<QPDF> background = OpenLayer(assembly.background, L"background");
@@ -65,6 +74,7 @@ void Assemble(const PdfAssembly& assembly) {
     newPages = QPDFPageDocumentHelper(*input).getAllPages();
   } else {
     existing = OpenPdf(assembly.existing, L"", assembly.existingPasswords);
+    RequireAssemblyAllowed(*existing, assembly.existing);
     newPages = AppendPages(*existing, *input);
   }
   QPDF& result = existing ? *existing : *input;

@@ -62,9 +62,11 @@ std::unique_ptr<QPDF> TryOpen(const std::wstring& path, const std::string& file,
 
 bool IsPasswordRefusal(const QPDFExc& failure) { return failure.getErrorCode() == qpdf_e_password; }
 
-// A random owner password of 32 bytes, as hexadecimal text.
+// A random owner password of 128 bits, as hexadecimal text. Every AES-256
+// key derivation runs over the password many times: a longer one would cost
+// time on every job and add nothing that can be guessed.
 std::string RandomPassword() {
-  unsigned char bytes[32];
+  unsigned char bytes[16];
   QUtil::initializeWithRandomBytes(bytes, sizeof bytes);
   return QUtil::hex_encode(std::string(reinterpret_cast<const char*>(bytes), sizeof bytes));
 }

@@ -16,6 +16,7 @@
 #include "own_log_name.h"
 #include "printer_settings.h"
 #include "registry_override.h"
+#include "sample_pdfs.h"
 #include "scratch_folder.h"
 #include "unique_resource.h"
 #include "wine_host_bridge.h"
@@ -759,6 +760,22 @@ TEST_F(ConverterJob, AppendKeepsTheExistingPagesAndEncryption) {
       L"qpdf --show-encryption --password=" + std::wstring(kUserPassword) + L" \"$0\"", pdf);
   EXPECT_NE(encryption.find("R = 6"), std::string::npos) << encryption;
   EXPECT_NE(encryption.find("Supplied password is user password"), std::string::npos);
+}
+
+// Appending to a file that Ghostscript did not write keeps what the file
+// holds beside its pages: the form field, the link and the outline.
+TEST_F(ConverterJob, AppendKeepsTheFormFieldLinkAndOutlineOfTheExistingFile) {
+  const std::wstring pdf = work_ / L"form.pdf";
+  WriteFileBytes(pdf, PdfWithFormLinkAndOutline());
+  WriteSettings({{L"output", pdf}, {L"existing", L"append"}});
+  Convert(kTwoPages, L"Form");
+  EXPECT_EQ(InfoField(HostTool(L"pdfinfo \"$0\"", pdf), "Pages"), "3");
+  const std::string kept =
+      HostTool(L"qpdf --json --json-key=acroform --json-key=outlines \"$0\"", pdf);
+  EXPECT_NE(kept.find("\"fullname\": \"customer\""), std::string::npos) << kept;
+  EXPECT_NE(kept.find("\"title\": \"Chapter one\""), std::string::npos) << kept;
+  EXPECT_NE(HostTool(L"pdfinfo -url \"$0\"", pdf).find("https://example.com/terms"),
+            std::string::npos);
 }
 
 // Bad input fails the job: the box names the setting and value or the file,

@@ -11,6 +11,7 @@
 #include "wine_host_bridge.h"
 #include "pdf_assembly.h"
 #include "pdf_failure.h"
+#include "sample_pdfs.h"
 #include "scratch_folder.h"
 
 namespace {
@@ -26,48 +27,6 @@ std::string Host(const std::wstring& command, const std::vector<std::wstring>& f
   const RunResult run = RunHostProgram(L"Z:\\bin\\sh", arguments, 60000);
   EXPECT_TRUE(run.finished) << std::string(command.begin(), command.end());
   return ReadFileBytes(report);
-}
-
-// One page of 300 x 200 points with `text`, with an exact cross-reference
-// table; `catalog` and `page` add entries to those dictionaries, `more`
-// objects from number 6 on.
-std::string TextPdf(const std::string& text, const std::string& catalog = "",
-                    const std::string& page = "", std::vector<std::string> more = {},
-                    const std::string& trailer = "") {
-  const std::string content = "BT /F1 18 Tf 20 100 Td (" + text + ") Tj ET";
-  std::vector<std::string> objects = {
-      "<< /Type /Catalog /Pages 2 0 R " + catalog + " >>",
-      "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-      "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R "
-      "/Resources << /Font << /F1 5 0 R >> >> " +
-          page + " >>",
-      "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream",
-      "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"};
-  objects.insert(objects.end(), more.begin(), more.end());
-  std::string pdf = "%PDF-1.7\n";
-  std::string table = "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
-  for (std::size_t i = 0; i < objects.size(); ++i) {
-    char entry[24];
-    std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", pdf.size());
-    table += entry;
-    pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
-  }
-  return pdf + table + "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R " +
-         trailer + " >>\nstartxref\n" + std::to_string(pdf.size()) + "\n%%EOF\n";
-}
-
-// With a text field, a link, an outline entry and a title.
-std::string PdfWithFormLinkAndOutline() {
-  return TextPdf("Existing page", "/Outlines 7 0 R /AcroForm << /Fields [6 0 R] >>",
-                 "/Annots [6 0 R 9 0 R]",
-                 {"<< /Type /Annot /Subtype /Widget /FT /Tx /T (customer) /V (Acme) "
-                  "/Rect [20 60 200 90] /P 3 0 R >>",
-                  "<< /Type /Outlines /First 8 0 R /Last 8 0 R /Count 1 >>",
-                  "<< /Title (Chapter one) /Parent 7 0 R /Dest [3 0 R /Fit] >>",
-                  "<< /Type /Annot /Subtype /Link /Rect [20 20 200 40] "
-                  "/A << /S /URI /URI (https://example.com/terms) >> >>",
-                  "<< /Title (Ledger) >>"},
-                 "/Info 10 0 R");
 }
 
 // Two pages of different sizes, as Ghostscript writes a job.
@@ -97,9 +56,10 @@ class PdfAssemblyTest : public ::testing::Test {
   }
 
   // A one-page PDF that the host's qpdf encrypted with `options`.
-  std::wstring EncryptedPdf(const std::wstring& options) {
+  std::wstring EncryptedPdf(const std::wstring& options,
+                            const std::wstring& name = L"encrypted.pdf") {
     const std::wstring plain = File(L"plain.pdf", TextPdf("Existing page"));
-    const std::wstring encrypted = work_ / L"encrypted.pdf";
+    const std::wstring encrypted = work_ / name;
     EXPECT_EQ(Host(L"qpdf " + options + L" -- \"$1\" \"$2\"", {plain, encrypted}), "");
     return encrypted;
   }
@@ -155,6 +115,7 @@ TEST_F(PdfAssemblyTest, AppendToAnEncryptedFileKeepsItsEncryption) {
     const char* revision;
   } cases[] = {{L"--encrypt user-1 owner-1 256", {L"owner-1", L"user-1"}, "R = 6"},
                {L"--encrypt user-1 owner-1 256", {L"wrong-owner", L"user-1"}, "R = 6"},
+               {L"--encrypt user-1 owner-1 256 --assemble=n", {L"owner-1"}, "R = 6"},
                {L"--encrypt user-1 owner-1 128 --use-aes=y", {L"owner-1"}, "R = 4"},
                {L"--allow-weak-crypto --encrypt user-1 owner-1 128", {L"", L"user-1"}, "R = 3"}};
   for (const auto& row : cases) {
@@ -221,7 +182,10 @@ TEST_F(PdfAssemblyTest, AttachmentsAreAssociatedFilesWithTypeSizeAndDate) {
   using namespace std::chrono;
   std::filesystem::last_write_time(invoice,
                                    file_clock::from_sys(sys_days{2024y / 5 / 6} + 7h + 8min + 9s));
-  assembly_.attachments = {invoice, File(L"notes.bin", "abc")};
+  assembly_.attachments = {invoice, File(L"notes.bin", "abc"),
+                           File(L"Gr\x00F6\x00DF"
+                                L"e-\x00F8-\x03A9.txt",
+                                "non-ASCII name")};
   assembly_.associatedFiles = true;
   AssemblePdf(assembly_);
   ExpectChecks(
@@ -229,10 +193,15 @@ TEST_F(PdfAssemblyTest, AttachmentsAreAssociatedFilesWithTypeSizeAndDate) {
         {"invoice.xml ->", "notes.bin ->", "mime type: text/xml",
          "modification date: D:20240506070809Z", "mime type: application/octet-stream"}},
        {L"qpdf --qdf --object-streams=disable \"$1\" - | grep -a -c '/AFRelationship /Data'",
-        {"2"}},
+        {"3"}},
        {L"qpdf --qdf --object-streams=disable \"$1\" - | "
         L"grep -a -A1 -e '/AF \\[' -e '/Size 1019$' -e '/UF (invoice.xml)'",
-        {"/AF [", " 0 R", "/Size 1019", "/UF (invoice.xml)"}}});
+        {"/AF [", " 0 R", "/Size 1019", "/UF (invoice.xml)"}},
+       // /F holds the name in PDFDocEncoding, "_" for what it lacks; /UF all of it.
+       {L"qpdf --json --json-key=qpdf \"$1\" | grep -a -e '\"/U\\?F\": \"[ub]:\\(Gr\\|4772\\)'",
+        {"\"/F\": \"b:4772f6df652df82d5f2e747874\"",
+         "\"/UF\": \"u:Gr\xC3\xB6\xC3\x9F"
+         "e-\xC3\xB8-\xCE\xA9.txt\""}}});
 }
 
 // Messages name the setting and the file, never a password.
@@ -245,6 +214,8 @@ TEST_F(PdfAssemblyTest, BadInputFailsNamingTheSettingAndLeavesNoOutput) {
   const std::wstring cut = File(L"cut.pdf", TextPdf("Cut").substr(0, 300));
   const std::wstring noFolder = work_ / L"no folder\\result.pdf";
   const std::wstring encrypted = EncryptedPdf(L"--encrypt user-1 owner-1 256");
+  const std::wstring noAssembly =
+      EncryptedPdf(L"--encrypt user-1 owner-1 256 --assemble=n", L"no assembly.pdf");
   const struct {
     std::function<void(PdfAssembly&)> change;
     const wchar_t* setting;
@@ -260,6 +231,11 @@ TEST_F(PdfAssemblyTest, BadInputFailsNamingTheSettingAndLeavesNoOutput) {
                   a.existingPasswords = {L"Secret-Owner", L"Secret-User"};
                 },
                 L"", encrypted},
+               {[&](PdfAssembly& a) {
+                  a.existing = noAssembly;
+                  a.existingPasswords = {L"Secret-Owner", L"user-1"};
+                },
+                L"", noAssembly},
                // Found while the result is being written.
                {[&](PdfAssembly& a) { a.existing = File(L"broken.pdf", broken); }, L"",
                 work_ / L"broken.pdf"},

@@ -1,0 +1,17 @@
+// Small PDFs written by hand, for what Ghostscript does not make: form fields,
+// outlines and exact object layouts.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// One page of 300 x 200 points with `text`, with an exact cross-reference
+// table; `catalog` and `page` add entries to those dictionaries, `more`
+// objects from number 6 on.
+std::string TextPdf(const std::string& text, const std::string& catalog = "",
+                    const std::string& page = "", std::vector<std::string> more = {},
+                    const std::string& trailer = "");
+
+// "Existing page" with a text field "customer" (value "Acme"), a link to
+// https://example.com/terms, an outline entry "Chapter one" and the title "Ledger".
+std::string PdfWithFormLinkAndOutline();
