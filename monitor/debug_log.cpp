@@ -27,11 +27,16 @@ BOOL DebugLog(const wchar_t* source, const wchar_t* message, const wchar_t* deta
 }
 
 LogTarget JobLogFile() {
+  WorkAreaOfCall workArea;
+  return JobLogFile(workArea);
+}
+
+LogTarget JobLogFile(WorkAreaOfCall& ownWorkArea) {
   const std::wstring sid = CallerSidText().value_or(L"");
   const std::wstring logFolder = LogFolderSetting();
   std::wstring workArea;
   if (logFolder.empty()) {
-    workArea = GetWorkArea().value_or(L"");
+    workArea = ownWorkArea.Get().value_or(L"");
   } else if (const std::wstring folder = WithTrailingBackslash(logFolder);
              !CreateFolderTree(folder)) {
     ShowUserMessage(nullptr, folder, L"PDF Printer - Unable to create log file folder", MB_OK);

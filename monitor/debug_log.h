@@ -9,6 +9,8 @@
 
 #include "log_file.h"
 
+class WorkAreaOfCall;
+
 // Appends "[source] message: detail" and a line end to the current log
 // (log_file.h; source and detail may be null). With `truncate` the file is
 // emptied first, and a failure to open it is shown in a message box. A null
@@ -25,3 +27,5 @@ inline BOOL DebugLog(const wchar_t* source, const wchar_t* message, const std::w
 // folder cannot be created): the job then logs nothing. Never the spooler's
 // own temporary folder, which every user can read.
 LogTarget JobLogFile();
+// The same, taking the work area from the lookup of the spooler call under way.
+LogTarget JobLogFile(WorkAreaOfCall& workArea);

@@ -16,6 +16,7 @@
 #include "spool_names.h"
 #include "text_rules.h"
 #include "unique_printer.h"
+#include "user_environment.h"
 
 namespace {
 
@@ -83,8 +84,9 @@ EntryResult StartDocument(PortRecord& port, const wchar_t* printerName, DWORD jo
   if (RunsAsServiceAccountWithoutUser()) return Failed(ERROR_ACCESS_DENIED);
 
   JobContext& job = port.job;
+  WorkAreaOfCall workArea;
   job.sessionId = NewSessionId();
-  job.log = JobLogFile();
+  job.log = JobLogFile(workArea);
   const JobLogScope log(job.log);
   DebugLog(kSource, L"Start Doc", nullptr, true);
   DebugLog(kSource, L"Session Id", job.sessionId);
@@ -101,7 +103,7 @@ EntryResult StartDocument(PortRecord& port, const wchar_t* printerName, DWORD jo
   DebugLog(kSource, L"Printer Job - Machine Name", details.machineName);
   DebugLog(kSource, L"Printer Job - User Name", details.userName);
 
-  const std::wstring spoolPath = GetSpoolFileName(job.sessionId).value_or(L"");
+  const std::wstring spoolPath = GetSpoolFileName(job.sessionId, workArea).value_or(L"");
   DebugLog(kSource, L"Postscript file name", spoolPath);
   UniqueFileHandle file(CreateSpoolFile(spoolPath));
   if (!file) {

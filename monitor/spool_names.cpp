@@ -8,9 +8,15 @@
 #include "user_environment.h"
 
 std::optional<std::wstring> GetSpoolFileName(const std::wstring& sessionId) {
-  std::optional<std::wstring> workArea = GetWorkArea();
-  if (!workArea) return std::nullopt;
-  return *workArea + sessionId + monitor_texts::kSpoolFileSuffix;
+  WorkAreaOfCall workArea;
+  return GetSpoolFileName(sessionId, workArea);
+}
+
+std::optional<std::wstring> GetSpoolFileName(const std::wstring& sessionId,
+                                             WorkAreaOfCall& workArea) {
+  const std::optional<std::wstring> folder = workArea.Get();
+  if (!folder) return std::nullopt;
+  return *folder + sessionId + monitor_texts::kSpoolFileSuffix;
 }
 
 std::wstring NewSessionId() {

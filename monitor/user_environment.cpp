@@ -101,3 +101,8 @@ std::optional<std::wstring> GetWorkArea() {
   }
   return workArea;
 }
+
+std::optional<std::wstring> WorkAreaOfCall::Get() {
+  if (!found_) found_ = GetWorkArea();
+  return found_;
+}

@@ -14,3 +14,15 @@ std::optional<std::wstring> GetUserEnvironmentVariable(const wchar_t* name);
 // created if missing. Nothing when no folder can be found or created (after a
 // message).
 std::optional<std::wstring> GetWorkArea();
+
+// The work area for the steps of one spooler call that each need it (the log
+// and the spool file): looked up once (the user's environment block takes
+// some 10 ms under Wine) and reused. A failure is not kept, so that each step
+// still looks again and reports it as before.
+class WorkAreaOfCall {
+ public:
+  std::optional<std::wstring> Get();
+
+ private:
+  std::optional<std::wstring> found_;
+};
