@@ -155,20 +155,42 @@ print_burst() {
   done
 }
 
+# The printing path alone: the same burst with the installed gui.exe replaced
+# by a program that ends at once (tests/converter/idle_converter.cpp): Wine's
+# spooler in the printing program, the monitor and one process start per job.
+converter="$WINE_RUN_PREFIX/drive_c/Program Files/Quillmar/PDF Writer/gui.exe"
+printing_path_alone() {
+  cp "$converter" "$burst/gui.exe"
+  cp "$build/tests/converter/idle_converter.exe" "$converter"
+  sampled timeout 900 "$run" "$build/tests/converter/print_burst.exe" "$printer" \
+    "$(winpath "$out/page.ps")" Burst "$jobs" - | tr '\n' ' '
+  cp "$burst/gui.exe" "$converter"
+  echo
+}
+ms_after() { sed -n "s/.*$1 \([0-9]*\) ms.*/\1/p"; } # the figure after a text
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
 echo "burst of $jobs jobs on $processors processors"
 round=1
 while [ "$round" -le "$burst_runs" ]; do
   rm -rf "$burst/alone"
   mkdir -p "$burst/alone"
   echo "round $round, load average $(cut -d' ' -f1-3 /proc/loadavg)"
-  figures=$(print_burst)
-  echo "  burst, $processors conversions at once: $figures"
+  bounded=$(print_burst)
+  echo "  burst, $processors conversions at once: $bounded"
   timeout 60 "$run" reg add "$settings_key" /v MaxConversions /t REG_DWORD /d "$jobs" /f >/dev/null
-  figures=$(print_burst)
-  echo "  burst, no bound: $figures"
+  echo "  burst, no bound: $(print_burst)"
   timeout 60 "$run" reg delete "$settings_key" /v MaxConversions /f >/dev/null
+  path_alone=$(printing_path_alone)
+  echo "  printing path alone, a converter that does nothing: $path_alone"
   echo "  Ghostscript alone, one after another: $(sampled timed_ms alone_in_sequence | tr '\n' ' ')"
-  echo "  Ghostscript alone, $processors at once: $(sampled timed_ms alone_in_parallel | tr '\n' ' ')"
+  parallel=$(sampled timed_ms alone_in_parallel | tr '\n' ' ')
+  echo "  Ghostscript alone, $processors at once: $parallel"
+  parallel_ms=$(echo "$parallel" | sed -n 's/^\([0-9]*\) ms.*/\1/p')
+  echo "  burst / Ghostscript alone $processors at once:" \
+    "$(ratio "$(echo "$bounded" | ms_after 'in place')" "$parallel_ms");" \
+    "printing path alone / Ghostscript alone $processors at once:" \
+    "$(ratio "$(echo "$path_alone" | ms_after 'print calls')" "$parallel_ms")"
   round=$((round + 1))
 done
 echo "load average $(cut -d' ' -f1-3 /proc/loadavg)"
