@@ -144,7 +144,7 @@ print_burst() {
   sampled timeout 900 "$run" "$build/tests/converter/print_burst.exe" "$printer" \
     "$(winpath "$out/page.ps")" Burst "$jobs" "$(winpath "$burst/pdf")" | tr '\n' ' '
   echo
-  got=$(ls "$burst/pdf" | grep -c '\.pdf$' || true)
+  got=$(ls "$burst/pdf" | grep '\.pdf$' | grep -c -v '\.part\.pdf$' || true)
   [ "$got" = "$jobs" ] || { echo "burst: $got PDFs of $jobs jobs" >&2; exit 1; }
   [ -f "$burst/pdf/Burst.pdf" ] || { echo "burst: no Burst.pdf" >&2; exit 1; }
   i=2

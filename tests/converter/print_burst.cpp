@@ -13,21 +13,10 @@
 #include <cstdio>
 #include <string>
 
+#include "scratch_folder.h"
 #include "unique_printer.h"
 
 namespace {
-
-std::string ReadAll(const wchar_t* path) {
-  const UniqueFileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  std::string content;
-  char buffer[65536];
-  DWORD read = 0;
-  while (file && ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
-    content.append(buffer, read);
-  }
-  return content;
-}
 
 bool PrintRaw(HANDLE printer, const wchar_t* document, const std::string& bytes) {
   DOC_INFO_1W info{const_cast<wchar_t*>(document), nullptr, const_cast<wchar_t*>(L"RAW")};
@@ -38,13 +27,15 @@ bool PrintRaw(HANDLE printer, const wchar_t* document, const std::string& bytes)
   return EndDocPrinter(printer) && ok && written == bytes.size();
 }
 
+// The finished PDFs: a converter writes "<stem>.<session>.<process>.part.pdf"
+// beside the target and renames it into place, so those are not counted.
 int PdfsIn(const std::wstring& folder) {
   WIN32_FIND_DATAW found;
   const UniqueFindHandle search(FindFirstFileW((folder + L"\\*.pdf").c_str(), &found));
   int count = 0;
   for (bool more = static_cast<bool>(search); more; more = FindNextFileW(search.get(), &found)) {
     const std::wstring name = found.cFileName;
-    if (name.size() > 4 && name.ends_with(L".pdf")) ++count;
+    if (name.ends_with(L".pdf") && !name.ends_with(L".part.pdf")) ++count;
   }
   return count;
 }
@@ -58,7 +49,7 @@ int wmain(int argc, wchar_t** argv) {
              L"<folder>\n");
     return 2;
   }
-  const std::string bytes = ReadAll(argv[2]);
+  const std::string bytes = ReadFileBytes(argv[2]);
   const int jobs = _wtoi(argv[4]);
   const std::wstring folder = argv[5];
   const UniqueChangeNotification changes(
