@@ -16,11 +16,10 @@
 #include "job_settings.h"
 #include "elapsed.h"
 #include "median.h"
-#include "message_box_watcher.h"
+#include "converter_benchmark_bed.h"
 #include "output_name.h"
 #include "output_target.h"
 #include "printer_settings.h"
-#include "registry_override.h"
 #include "scratch_folder.h"
 
 namespace {
@@ -80,15 +79,8 @@ int main() {
     std::puts("no Ghostscript");
     return 1;
   }
-  ScratchFolder data;
-  ScratchFolder work;
-  ScratchFolder app;
-  SetEnvironmentVariableW(L"APPDATA", data.Path().c_str());
-  MonitorSettingOverride appFolder(L"AppFolder");
-  appFolder.Set(app.Path());
-  MonitorSettingOverride logFolder(L"LogFolder");
-  logFolder.Remove();
-  MessageBoxWatcher watcher(MessageBoxWatcher::Scope::kAnyProcess);
+  ConverterBenchmarkBed bed;
+  ScratchFolder& work = bed.work;
 
   const std::wstring spool = work / L"{0F1E}_printer.ps";
   const auto programPath = [&](const std::wstring& path) {
@@ -136,10 +128,5 @@ int main() {
     if (!process.empty()) std::printf(" %10.1f", Median(process));
     std::printf("\n");
   }
-  if (watcher.Count()) {
-    std::printf("%zu message boxes, the first: %ls\n", watcher.Count(),
-                watcher.Seen()[0].text.c_str());
-    return 1;
-  }
-  return 0;
+  return bed.ExitCode();
 }

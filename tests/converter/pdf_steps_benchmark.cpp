@@ -17,9 +17,8 @@
 #include "elapsed.h"
 #include "median.h"
 #include "pdf_assembly.h"
-#include "message_box_watcher.h"
+#include "converter_benchmark_bed.h"
 #include "printer_settings.h"
-#include "registry_override.h"
 #include "scratch_folder.h"
 
 namespace {
@@ -78,13 +77,8 @@ int main() {
     std::puts("no Ghostscript");
     return 1;
   }
-  ScratchFolder data, work, app;
-  SetEnvironmentVariableW(L"APPDATA", data.Path().c_str());
-  MonitorSettingOverride appFolder(L"AppFolder");
-  appFolder.Set(app.Path());
-  MonitorSettingOverride logFolder(L"LogFolder");
-  logFolder.Remove();
-  MessageBoxWatcher watcher(MessageBoxWatcher::Scope::kAnyProcess);
+  ConverterBenchmarkBed bed;
+  ScratchFolder& work = bed.work;
   const std::wstring spool = work / L"{0F1E}_printer.ps";
   const std::wstring existing = work / L"existing 200.pdf";
   Job(spool, Pages(200), {{L"output", existing}});
@@ -133,10 +127,5 @@ int main() {
       "  the encryption step alone %.0f (%.1f %% of the plain job); reading and writing the "
       "file without encryption %.0f\n",
       Median(stepAlone), 100 * Median(stepAlone) / Median(plain), Median(rewriteAlone));
-  if (watcher.Count()) {
-    std::printf("%zu message boxes, the first: %ls\n", watcher.Count(),
-                watcher.Seen()[0].text.c_str());
-    return 1;
-  }
-  return 0;
+  return bed.ExitCode();
 }
