@@ -14,7 +14,3 @@ ExternalProject_Add(libjpeg_turbo_build
             <SOURCE_DIR>/jmorecfg.h <BINARY_DIR>/jconfig.h ${THIRD_PARTY_PREFIX}/include/
   BUILD_BYPRODUCTS ${THIRD_PARTY_PREFIX}/lib/libjpeg.a
   ${THIRD_PARTY_LOG_OPTIONS})
-
-add_library(third_party_jpeg STATIC IMPORTED)
-set_target_properties(third_party_jpeg PROPERTIES
-  IMPORTED_LOCATION ${THIRD_PARTY_PREFIX}/lib/libjpeg.a)

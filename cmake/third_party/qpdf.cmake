@@ -22,17 +22,3 @@ ExternalProject_Add(qpdf_build
             ${THIRD_PARTY_PREFIX}/include/qpdf
   BUILD_BYPRODUCTS ${THIRD_PARTY_PREFIX}/lib/libqpdf.a
   ${THIRD_PARTY_LOG_OPTIONS})
-
-add_library(third_party_libqpdf STATIC IMPORTED)
-set_target_properties(third_party_libqpdf PROPERTIES
-  IMPORTED_LOCATION ${THIRD_PARTY_PREFIX}/lib/libqpdf.a
-  INTERFACE_INCLUDE_DIRECTORIES ${THIRD_PARTY_PREFIX}/include
-  # The project uses std::shared_ptr only, none of qpdf's older PointerHolder.
-  INTERFACE_COMPILE_DEFINITIONS POINTERHOLDER_TRANSITION=4
-  # qpdf's random numbers come from the system's crypto provider (advapi32).
-  INTERFACE_LINK_LIBRARIES "third_party_jpeg;third_party_zlib;advapi32")
-
-# What the project's targets link: the library, built before them.
-add_library(third_party_qpdf INTERFACE)
-target_link_libraries(third_party_qpdf INTERFACE third_party_libqpdf)
-add_dependencies(third_party_qpdf qpdf_build)

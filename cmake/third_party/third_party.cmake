@@ -12,6 +12,16 @@ if(NOT CMAKE_CROSSCOMPILING)
   return()
 endif()
 
+include(${CMAKE_CURRENT_LIST_DIR}/zlib.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/cache_entry.cmake)
+if(THIRD_PARTY_CACHE_ENTRY AND EXISTS ${THIRD_PARTY_CACHE_ENTRY}/lib/libqpdf.a
+   AND EXISTS ${THIRD_PARTY_CACHE_ENTRY}/lib/libjpeg.a)
+  message(STATUS "Third-party libraries: from the cache entry ${THIRD_PARTY_CACHE_ENTRY}")
+  set(THIRD_PARTY_PREFIX ${THIRD_PARTY_CACHE_ENTRY})
+  include(${CMAKE_CURRENT_LIST_DIR}/imported_libraries.cmake)
+  return()
+endif()
+
 include(ExternalProject)
 set(THIRD_PARTY_DIR ${CMAKE_BINARY_DIR}/third_party)
 set(THIRD_PARTY_PREFIX ${THIRD_PARTY_DIR}/prefix)
@@ -42,6 +52,16 @@ else()
   set(THIRD_PARTY_BUILD_TARGET ${CMAKE_COMMAND} --build <BINARY_DIR> --target)
 endif()
 
-include(${CMAKE_CURRENT_LIST_DIR}/zlib.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/libjpeg_turbo.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/qpdf.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/imported_libraries.cmake)
+add_dependencies(third_party_qpdf qpdf_build)
+if(THIRD_PARTY_CACHE_ENTRY)
+  message(STATUS "Third-party libraries: built here, then kept in ${THIRD_PARTY_CACHE_ENTRY}")
+  ExternalProject_Add_Step(qpdf_build publish
+    COMMENT "Keeping the third-party libraries in the machine-wide cache"
+    COMMAND ${CMAKE_COMMAND} -DPREFIX=${THIRD_PARTY_PREFIX} -DENTRY=${THIRD_PARTY_CACHE_ENTRY}
+            "-DKEY=${THIRD_PARTY_CACHE_KEY}"
+            -P ${CMAKE_CURRENT_LIST_DIR}/publish_cache_entry.cmake
+    DEPENDEES install)
+endif()
