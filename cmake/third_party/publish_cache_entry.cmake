@@ -3,7 +3,10 @@
 # Puts a build folder's finished third-party libraries into the machine-wide
 # cache. The entry is copied into a temporary folder beside it and renamed
 # into place, so an entry is complete or absent, never half there; when
-# another build published the same entry first, its entry stays.
+# another build published the same entry first, its entry stays (a rename
+# onto a folder that is not empty fails; the rename that refuses any target
+# is not supported on every file system: overlayfs says "Operation not
+# permitted").
 if(EXISTS ${ENTRY}/lib/libqpdf.a)
   return()
 endif()
@@ -15,7 +18,7 @@ file(MAKE_DIRECTORY ${root})
 file(REMOVE_RECURSE ${work})
 file(COPY ${PREFIX}/include ${PREFIX}/lib DESTINATION ${work})
 file(WRITE ${work}/key.txt "${KEY}\n")
-file(RENAME ${work} ${ENTRY} RESULT failed NO_REPLACE)
+file(RENAME ${work} ${ENTRY} RESULT failed)
 if(failed)
   file(REMOVE_RECURSE ${work})
   if(NOT EXISTS ${ENTRY}/lib/libqpdf.a)
