@@ -2,7 +2,9 @@
 # inputs, so that every clone and build folder on the machine builds qpdf and
 # libjpeg-turbo once. An entry's name is a hash of what went into it: Debian's
 # source package versions, the architecture, the compiler and its package,
-# zlib's package, and the recipes (the build flags live in them).
+# zlib's package, and the recipes that decide what is built (the build flags
+# live in them; this file and the publishing script only find and fill the
+# cache, so they are not part of it).
 #
 # Sets THIRD_PARTY_CACHE_ENTRY (the entry's folder; empty when the cache is
 # off) and THIRD_PARTY_CACHE_KEY (the text the name is the hash of).
@@ -66,8 +68,8 @@ endif()
 owning_package_version(compilerPackage "${CMAKE_CXX_COMPILER}")
 owning_package_version(zlibPackage "${THIRD_PARTY_ZLIB}")
 set(recipes "")
-foreach(recipe third_party.cmake cache_entry.cmake zlib.cmake libjpeg_turbo.cmake qpdf.cmake
-               toolchain.cmake.in fetch_debian_source.cmake)
+foreach(recipe third_party.cmake zlib.cmake libjpeg_turbo.cmake qpdf.cmake toolchain.cmake.in
+               fetch_debian_source.cmake)
   file(SHA256 ${CMAKE_CURRENT_LIST_DIR}/${recipe} recipeHash)
   string(APPEND recipes " ${recipe}=${recipeHash}")
 endforeach()

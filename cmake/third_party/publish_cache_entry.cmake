@@ -1,4 +1,4 @@
-# cmake -DPREFIX=<built libraries> -DENTRY=<cache entry> -DKEY=<its key text>
+# cmake -DPREFIX=<built libraries> -DENTRY=<cache entry> -DKEY_FILE=<its key text>
 #       -P publish_cache_entry.cmake
 # Puts a build folder's finished third-party libraries into the machine-wide
 # cache. The entry is copied into a temporary folder beside it and renamed
@@ -17,7 +17,7 @@ set(work ${root}/.${name}.${suffix}.partial)
 file(MAKE_DIRECTORY ${root})
 file(REMOVE_RECURSE ${work})
 file(COPY ${PREFIX}/include ${PREFIX}/lib DESTINATION ${work})
-file(WRITE ${work}/key.txt "${KEY}\n")
+file(COPY_FILE ${KEY_FILE} ${work}/key.txt)
 file(RENAME ${work} ${ENTRY} RESULT failed)
 if(failed)
   file(REMOVE_RECURSE ${work})

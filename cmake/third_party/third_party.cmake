@@ -58,10 +58,12 @@ include(${CMAKE_CURRENT_LIST_DIR}/imported_libraries.cmake)
 add_dependencies(third_party_qpdf qpdf_build)
 if(THIRD_PARTY_CACHE_ENTRY)
   message(STATUS "Third-party libraries: built here, then kept in ${THIRD_PARTY_CACHE_ENTRY}")
+  # In a file: the key holds semicolons, which a command line would split.
+  file(WRITE ${THIRD_PARTY_DIR}/cache_key.txt "${THIRD_PARTY_CACHE_KEY}\n")
   ExternalProject_Add_Step(qpdf_build publish
     COMMENT "Keeping the third-party libraries in the machine-wide cache"
     COMMAND ${CMAKE_COMMAND} -DPREFIX=${THIRD_PARTY_PREFIX} -DENTRY=${THIRD_PARTY_CACHE_ENTRY}
-            "-DKEY=${THIRD_PARTY_CACHE_KEY}"
+            -DKEY_FILE=${THIRD_PARTY_DIR}/cache_key.txt
             -P ${CMAKE_CURRENT_LIST_DIR}/publish_cache_entry.cmake
     DEPENDEES install)
 endif()
