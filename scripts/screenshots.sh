@@ -31,15 +31,17 @@ export DISPLAY="${SCREENSHOT_DISPLAY:-:91}"
 export WINEPREFIX="$build/screenshot-prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-[ -x "$wine" ] || wine=/usr/lib/wine/wine64
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
+wineserver=/usr/lib/wine/wineserver
+[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
 scratch=$(mktemp -d)
 winpath() { echo "Z:$(echo "$1" | tr / '\\')"; }
 
 Xvfb "$DISPLAY" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 cleanup() {
-  wineserver -k 2>/dev/null || true
+  "$wineserver" -k 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
   rm -rf "$scratch"
 }
@@ -47,7 +49,7 @@ trap cleanup EXIT
 sleep 1
 if [ ! -f "$WINEPREFIX/.ready" ]; then
   "$wine" wineboot -i >/dev/null 2>&1
-  wineserver -w
+  "$wineserver" -w
   touch "$WINEPREFIX/.ready"
 fi
 mkdir -p "$out"
@@ -66,6 +68,6 @@ for scene in "${scenes[@]}"; do
   sleep 1  # drawn
   xwd -id "$id" -frame -silent | /usr/bin/convert xwd:- "$out/$scene.png"
   echo "$scene: $out/$scene.png"
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
+  "$wineserver" -k 2>/dev/null || true
+  "$wineserver" -w 2>/dev/null || true
 done
