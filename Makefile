@@ -2,6 +2,8 @@
 BUILD_DIR := build
 # The x86 build: built first, its binaries are checked and packed by the x64 build.
 X86_BUILD_DIR := build-x86
+# The demo's build: the x64 product and its 64-bit setup alone (no tests, no x86).
+DEMO_DIR := build-demo
 MAKEFLAGS += --no-print-directory
 JOBS ?= 2
 # The pure core built for the host under the sanitizers, and its fuzz targets.
@@ -44,8 +46,10 @@ fuzz: native-configure
 soak: build
 	@ctest --preset mingw -L soak --timeout 3600
 
-demo: build
-	@./scripts/demo.sh $(BUILD_DIR)
+demo: prerequisites
+	@[ -f $(DEMO_DIR)/CMakeCache.txt ] || cmake --preset mingw-demo >/dev/null
+	@cmake --build $(DEMO_DIR) -j $(JOBS)
+	@./scripts/demo.sh $(DEMO_DIR)
 
 # The windows rendered under Xvfb with Wine's X11 driver into docs/screenshots/.
 screenshots: configure
@@ -58,4 +62,4 @@ benchmark: build
 	@./scripts/benchmark-print-to-pdf.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR) $(X86_BUILD_DIR) $(NATIVE_DIR)
+	rm -rf $(BUILD_DIR) $(X86_BUILD_DIR) $(NATIVE_DIR) $(DEMO_DIR)

@@ -20,6 +20,9 @@
 ;            /DMONITOR_DLL_X86=... (and the other four _X86) /DPRINTER_DESCRIPTION=...
 ;            /DSETTINGS_CLSID=... /DSETTINGS_LIBID=... /DSETTINGS_IID=...
 ;            quillmar_setup.nsi
+; Without the _X86 files (a build that makes no x86 binaries, as `make demo`),
+; only the amd64 stub can be packed: a setup of the 64-bit parts alone, without
+; the x86 settings component and WaitForOutput library for 32-bit programs.
 
 Unicode true
 Target ${STUB}
@@ -48,6 +51,11 @@ SetCompressor /SOLID lzma
 ; Where the x86 settings component goes on 64-bit Windows.
 !define X86_FOLDER "$INSTDIR\x86"
 !define SYSWOW64 "$WINDIR\SysWOW64"
+!ifdef MONITOR_DLL_X86
+  !define WITH_X86_PARTS
+!else if ${NSIS_PTR_SIZE} <= 4
+  !error "The setup for 32-bit Windows needs the x86 files (/DMONITOR_DLL_X86=... and the others)."
+!endif
 
 Name "${PRODUCT_NAME}"
 OutFile "${OUTPUT_FILE}"
@@ -153,8 +161,10 @@ Section "Install"
   InitPluginsDir
   ${If} ${RunningX64}
     File "/oname=$PLUGINSDIR\printer_setup.exe" "${PRINTER_SETUP_EXE}"
+!ifdef WITH_X86_PARTS
   ${Else}
     File "/oname=$PLUGINSDIR\printer_setup.exe" "${PRINTER_SETUP_EXE_X86}"
+!endif
   ${EndIf}
   ; Outside Program Files, a link or a folder of another owner on the path is
   ; refused; printer_setup.exe says which, and the message shows it.
@@ -167,10 +177,12 @@ Section "Install"
 
   ${If} ${RunningX64}
     !insertmacro ProgramFiles "${CONVERTER_EXE}" "${CONFIG_EXE}" "${SETTINGS_DLL}" "${PRINTER_SETUP_EXE}"
+!ifdef WITH_X86_PARTS
     SetOutPath "${X86_FOLDER}"
     File "/oname=tavrin.dll" "${SETTINGS_DLL_X86}"
   ${Else}
     !insertmacro ProgramFiles "${CONVERTER_EXE_X86}" "${CONFIG_EXE_X86}" "${SETTINGS_DLL_X86}" "${PRINTER_SETUP_EXE_X86}"
+!endif
   ${EndIf}
   SetOutPath "$INSTDIR"
   ; The printer description that Wine's PostScript driver needs (unused on Windows).
@@ -203,10 +215,12 @@ Section "Install"
   SetOutPath "$SYSDIR"
   ${If} ${RunningX64}
     File "/oname=corvale.dll" "${MONITOR_DLL}"
+!ifdef WITH_X86_PARTS
     SetOutPath "${SYSWOW64}"
     File "/oname=corvale.dll" "${MONITOR_DLL_X86}"
   ${Else}
     File "/oname=corvale.dll" "${MONITOR_DLL_X86}"
+!endif
   ${EndIf}
   SetOutPath "$INSTDIR"
 
@@ -216,9 +230,11 @@ Section "Install"
   ${If} $0 != 0
     !insertmacro FailWith "Registering the settings component failed ($0)."
   ${EndIf}
+!ifdef WITH_X86_PARTS
   ${If} ${RunningX64}
     !insertmacro RegisterX86Settings
   ${EndIf}
+!endif
 
   nsExec::ExecToLog '"$INSTDIR\printer_setup.exe" install'
   Pop $0
