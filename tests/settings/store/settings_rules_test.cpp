@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 
@@ -8,6 +9,7 @@
 #include "file_text_encoding.h"
 #include "ini_text.h"
 #include "product_names.h"
+#include "save_file_names.h"
 #include "setting_rules.h"
 #include "settings_file_name.h"
 
@@ -30,6 +32,35 @@ TEST(SettingsFileName, InstanceEscapesOnlyWhatAFileNameCannotHold) {
   for (const std::wstring kept :
        {L"a%3Ab", L"..", L"CON", L" a. ", L"\x7F\x85\xA0\u20AC\U0001F600"}) {
     EXPECT_EQ(InstanceFileNamePart(kept), kept);
+  }
+}
+
+// Only ":" was escaped between an old name and today's: other names never had
+// a file of their verbatim name.
+TEST(SettingsFileName, VerbatimNameOnlyForInstancesWhoseOneEscapeIsTheColon) {
+  const std::pair<std::wstring, std::optional<std::wstring>> cases[] = {
+      {L"HP:Laser", L"D\\runonce-HP:Laser.ini"},
+      {L"a::b:", L"D\\runonce-a::b:.ini"},
+      {L"Office", std::nullopt},
+      {L"", std::nullopt},
+      {L"HP:Laser/2", std::nullopt},
+      {L"HP:..\\x", std::nullopt},
+      {std::wstring(L"a:\0b", 4), std::nullopt},
+  };
+  for (const auto& [instance, name] : cases) {
+    EXPECT_EQ(VerbatimSettingsFileName(L"D", true, instance), name);
+  }
+}
+
+// A claimed file's name tells who claimed it, and is never a settings file's.
+TEST(ClaimedFileName, NamesItsClaimerAndNoOtherFile) {
+  const SaveWriter claimer{0x1a2b, 0x3c};
+  EXPECT_EQ(ClaimedFileName(claimer), L"~runonce-1a2b-3c.claimed");
+  EXPECT_EQ(ClaimedFileWriter(ClaimedFileName(claimer)), claimer);
+  for (const std::wstring other :
+       {L"runonce-1a2b-3c.claimed", L"~runonce-1a2b.claimed", L"~runonce-1a2b-3c.ini",
+        L"~runonce-1a2b-3g.claimed", L"~runonce-1a2b-3c-4.claimed"}) {
+    EXPECT_EQ(ClaimedFileWriter(other), std::nullopt);
   }
 }
 
@@ -107,9 +138,15 @@ class DataFolderRule : public ::testing::Test {
       if (failing_.count(path)) throw std::runtime_error("cannot create");
       return !refused_.count(path);
     };
+    sources.userSid = [this] { return sid_; };
+    sources.ensureUserFolder = [this](const std::wstring& path, const std::wstring& sid) {
+      userFolders_.push_back(path + L" for " + sid);
+      return !refused_.count(path);
+    };
     sources.companyFolderName = L"Quillmar";
     sources.appFolderName = L"PDF Writer";
-    return ResolveDataFolder(sources);
+    resolved_ = ResolveDataFolder(sources);
+    return resolved_.folder;
   }
 
   std::map<std::wstring, std::wstring> environment_;
@@ -117,6 +154,9 @@ class DataFolderRule : public ::testing::Test {
   std::set<std::wstring> refused_;  // folders that stay missing
   std::set<std::wstring> failing_;  // folders whose creation raises
   std::vector<std::wstring> ensured_;
+  std::wstring sid_ = L"S-1-5-21-1-2-3-1001";
+  std::vector<std::wstring> userFolders_;  // the user folders made, " for " their user
+  ResolvedDataFolder resolved_;
   int registryReads_ = 0;
 };
 
@@ -135,10 +175,20 @@ TEST_F(DataFolderRule, UserProfileServesWhenAppDataIsUnsetOrUnusable) {
   EXPECT_EQ(Resolve(), L"C:\\Users\\anna\\Quillmar\\PDF Writer");
 }
 
-TEST_F(DataFolderRule, RegistryFolderIsUsedAsItIs) {
+// Each user gets a folder of that user's own in the shared machine folder; a
+// user whose identity is unknown gets none of it.
+TEST_F(DataFolderRule, RegistryFolderGivesEachUserAFolderOfItsOwn) {
   userData_ = L"D:\\Shared\\";
-  EXPECT_EQ(Resolve(), L"D:\\Shared");
+  EXPECT_EQ(Resolve(), L"D:\\Shared\\S-1-5-21-1-2-3-1001");
+  EXPECT_EQ(resolved_.sharedFolder, L"D:\\Shared");
   EXPECT_EQ(ensured_, std::vector<std::wstring>{L"D:\\Shared"});
+  EXPECT_EQ(userFolders_,
+            std::vector<std::wstring>{L"D:\\Shared\\S-1-5-21-1-2-3-1001 for S-1-5-21-1-2-3-1001"});
+
+  sid_.clear();
+  EXPECT_EQ(Resolve(), L"C:\\Program Files\\Quillmar\\PDF Writer\\data");
+  EXPECT_EQ(resolved_.sharedFolder, L"");
+  EXPECT_EQ(userFolders_.size(), 1u);
 }
 
 TEST_F(DataFolderRule, LibraryFolderDataIsTheLastResort) {
