@@ -175,7 +175,7 @@ TEST_F(SettingsThroughCom, FailedWriteKeepsThePreviousFile) {
 TEST_F(SettingsThroughCom, ValuesComeBackExactlyFromAnAnsiFileWhenItHoldsThemElseFromUtf8) {
   ASSERT_EQ(GetACP(), 1252u) << "the expected bytes are those of code page 1252";
   const std::string header = "[PDF Printer]\r\n  v=";
-  const std::string utf8 = "\xEF\xBB\xBF\r\n" + header;
+  const std::string utf8 = "\xEF\xBB\xBF\r\r\n" + header;
   const std::pair<std::wstring, std::string> cases[] = {
       {L"caf\u00E9 \u20AC", header + "caf\xE9 \x80"},
       {L"\u0141\u00F3d\u017A \u20AC", utf8 + "\xC5\x81\xC3\xB3"

@@ -64,7 +64,7 @@ TEST_F(IniFileOnDisk, Utf8FileHasTheByteOrderMarkOnALineOfItsOwn) {
   ASSERT_TRUE(ini.Save(path_)) << ini.LastError();
   const std::string bytes = ReadFileBytes(path_);
   EXPECT_EQ(bytes,
-            "\xEF\xBB\xBF\r\n[PDF Printer]\r\n  city=\xC5\x81\xC3\xB3"
+            "\xEF\xBB\xBF\r\r\n[PDF Printer]\r\n  city=\xC5\x81\xC3\xB3"
             "d\xC5\xBA\r\n"
             "  output=c:\\a.pdf\r\n");
   const std::wstring written = FormatIniText(*ini.Data());
