@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <optional>
 #include <set>
 #include <stdexcept>
 
@@ -9,7 +8,6 @@
 #include "file_text_encoding.h"
 #include "ini_text.h"
 #include "product_names.h"
-#include "save_file_names.h"
 #include "setting_rules.h"
 #include "settings_file_name.h"
 
@@ -32,35 +30,6 @@ TEST(SettingsFileName, InstanceEscapesOnlyWhatAFileNameCannotHold) {
   for (const std::wstring kept :
        {L"a%3Ab", L"..", L"CON", L" a. ", L"\x7F\x85\xA0\u20AC\U0001F600"}) {
     EXPECT_EQ(InstanceFileNamePart(kept), kept);
-  }
-}
-
-// Only ":" was escaped between an old name and today's: other names never had
-// a file of their verbatim name.
-TEST(SettingsFileName, VerbatimNameOnlyForInstancesWhoseOneEscapeIsTheColon) {
-  const std::pair<std::wstring, std::optional<std::wstring>> cases[] = {
-      {L"HP:Laser", L"D\\runonce-HP:Laser.ini"},
-      {L"a::b:", L"D\\runonce-a::b:.ini"},
-      {L"Office", std::nullopt},
-      {L"", std::nullopt},
-      {L"HP:Laser/2", std::nullopt},
-      {L"HP:..\\x", std::nullopt},
-      {std::wstring(L"a:\0b", 4), std::nullopt},
-  };
-  for (const auto& [instance, name] : cases) {
-    EXPECT_EQ(VerbatimSettingsFileName(L"D", true, instance), name);
-  }
-}
-
-// A claimed file's name tells who claimed it, and is never a settings file's.
-TEST(ClaimedFileName, NamesItsClaimerAndNoOtherFile) {
-  const SaveWriter claimer{0x1a2b, 0x3c};
-  EXPECT_EQ(ClaimedFileName(claimer), L"~runonce-1a2b-3c.claimed");
-  EXPECT_EQ(ClaimedFileWriter(ClaimedFileName(claimer)), claimer);
-  for (const std::wstring other :
-       {L"runonce-1a2b-3c.claimed", L"~runonce-1a2b.claimed", L"~runonce-1a2b-3c.ini",
-        L"~runonce-1a2b-3g.claimed", L"~runonce-1a2b-3c-4.claimed"}) {
-    EXPECT_EQ(ClaimedFileWriter(other), std::nullopt);
   }
 }
 
