@@ -131,14 +131,14 @@ int ConvertJob(const JobRequest& job) {
   ConverterLog log(Setting(machine_settings::kLogFolder), FolderOf(job.spoolFile));
   log.Write(L"Job", L"session " + job.sessionId + L", document \"" + job.documentName +
                         L"\", printer \"" + job.printerName + L"\"");
-  std::optional<std::wstring> runOnceInstance;  // set once run-once settings were read
+  std::optional<std::wstring> claimedRunOnce;  // the run-once file that this job claimed
   std::optional<std::wstring> failure;
   bool finished = false;  // a result is in place or the user cancelled: the spool file can go
   try {
     JobSettings settings;
     try {
       settings = ReadJobSettings(job.printerName);
-      runOnceInstance = settings.runOnceInstance;
+      claimedRunOnce = settings.claimedRunOnceFile;
     } catch (const AutomationError& e) {
       log.Write(L"Settings", L"not available: " + e.Description());
     }
@@ -180,19 +180,15 @@ int ConvertJob(const JobRequest& job) {
     }
     Tell(log, L"Error", *failure, MB_ICONERROR);
   }
-  if (runOnceInstance) {
-    std::wstring problem;
+  if (claimedRunOnce) {
     try {
-      if (!RemoveRunOnceSettings(*runOnceInstance)) problem = L"they are still there";
+      RemoveRunOnceSettings(*claimedRunOnce);
     } catch (const AutomationError& e) {
-      problem = e.Description();
-    }
-    if (!problem.empty()) {
-      std::wstring text = L"The run-once settings of this job could not be removed (" + problem +
-                          L"), so the next job would use them again.";
-      // config.exe clears the default instance's run-once settings only.
-      if (runOnceInstance->empty()) text += L" Remove them with \"config.exe /C\".";
-      Tell(log, L"Settings", text, MB_ICONEXCLAMATION);
+      // No other job reads a claimed file; the user learns that it is still on disk.
+      Tell(log, L"Settings",
+           L"The run-once settings of this job could not be removed (" + e.Description() +
+               L"). No other job uses them.",
+           MB_ICONEXCLAMATION);
     }
   }
   return failure ? 1 : 0;

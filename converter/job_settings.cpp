@@ -1,6 +1,7 @@
 #include "job_settings.h"
 
 #include "printer_settings.h"
+#include "run_once_claim.h"
 
 // The settings files are read with the settings component's own code, linked
 // into the converter, not through its COM class: the same files, names and
@@ -9,58 +10,74 @@
 
 namespace {
 
-// The job's settings in one of the selected instance's files; unset ones are left out.
-SettingValues Load(PrinterSettings& settings, bool isRunOnce) {
-  settings.LoadSettings(isRunOnce);
+// The job's settings that `valueOf` gives; unset ones are left out.
+template <typename ValueOf>
+SettingValues JobValues(const ValueOf& valueOf) {
   SettingValues values;
   for (const std::wstring& name : JobSettingNames()) {
-    std::wstring value = settings.GetValue(name);
+    std::wstring value = valueOf(name);
     if (!value.empty()) values.emplace(name, std::move(value));
   }
   return values;
 }
 
-// The printer's own settings when it has any, else the default instance's.
-SettingValues LoadForPrinter(PrinterSettings& settings, const std::wstring& printerName,
-                             bool isRunOnce, std::wstring& instanceUsed) {
+// The job's settings in a settings section (null: none).
+SettingValues JobValues(const DictionaryPtr& section) {
+  return JobValues([&](const std::wstring& name) {
+    const Dictionary::Value* found = section ? section->Find(name) : nullptr;
+    return found ? ToText(*found) : std::wstring();
+  });
+}
+
+// The job's settings in the regular file of the selected instance.
+SettingValues LoadRegular(PrinterSettings& settings) {
+  settings.LoadSettings(false);
+  return JobValues([&](const std::wstring& name) { return settings.GetValue(name); });
+}
+
+// The printer's own regular settings when it has any, else the default instance's.
+SettingValues LoadRegularForPrinter(const std::wstring& printerName) {
+  PrinterSettings settings;
   if (!printerName.empty()) {
     settings.SetPrinterInstance(printerName);
-    if (SettingValues own = Load(settings, isRunOnce); !own.empty()) {
-      instanceUsed = printerName;
-      return own;
-    }
+    if (SettingValues own = LoadRegular(settings); !own.empty()) return own;
     settings.SetPrinterInstance(L"");
   }
-  instanceUsed.clear();
-  return Load(settings, isRunOnce);
+  return LoadRegular(settings);
+}
+
+// The printer's own run-once file when it holds job settings, else the default
+// instance's, claimed for this job.
+std::optional<RunOnceClaim> ClaimRunOnceForPrinter(const std::wstring& printerName) {
+  if (!printerName.empty()) {
+    if (std::optional<RunOnceClaim> own = ClaimRunOnceSettings(printerName)) {
+      if (!JobValues(own->settings).empty()) return own;
+      ReturnRunOnceSettings(*own, printerName);
+    }
+  }
+  return ClaimRunOnceSettings(L"");
 }
 
 }  // namespace
 
 JobSettings ReadJobSettings(const std::wstring& printerName) {
-  PrinterSettings settings;
   JobSettings job;
-  std::wstring regularInstance;
-  job.values = LoadForPrinter(settings, printerName, false, regularInstance);
-  for (auto& [name, value] : LoadForPrinter(settings, printerName, true, job.runOnceInstance)) {
-    job.values[name] = std::move(value);
+  job.values = LoadRegularForPrinter(printerName);
+  if (const std::optional<RunOnceClaim> claim = ClaimRunOnceForPrinter(printerName)) {
+    job.claimedRunOnceFile = claim->file;
+    for (auto& [name, value] : JobValues(claim->settings)) job.values[name] = std::move(value);
   }
   return job;
 }
 
-bool RemoveRunOnceSettings(const std::wstring& instance) {
-  PrinterSettings settings;
-  settings.SetPrinterInstance(instance);
-  settings.RemoveSettings(true);
-  return Load(settings, true).empty();
-}
+void RemoveRunOnceSettings(const std::wstring& claimedFile) { RemoveClaimedSettings(claimedFile); }
 
 void KeepRegularSettings(const std::wstring& printerName, const SettingValues& values) {
   PrinterSettings settings;
   settings.SetPrinterInstance(printerName);
-  if (!printerName.empty() && Load(settings, false).empty()) {
+  if (!printerName.empty() && LoadRegular(settings).empty()) {
     PrinterSettings defaults;
-    for (const auto& [name, value] : Load(defaults, false)) settings.SetValue(name, value);
+    for (const auto& [name, value] : LoadRegular(defaults)) settings.SetValue(name, value);
   }
   for (const auto& [name, value] : values) settings.SetValue(name, value);
   settings.WriteSettings(false);

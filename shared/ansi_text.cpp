@@ -46,19 +46,49 @@ std::size_t AnsiToWide(std::string_view text, wchar_t* out) {
   return static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), length, out, length));
 }
 
+namespace {
+
+// The code pages whose conversion refuses WC_NO_BEST_FIT_CHARS and the
+// used-default flag.
+bool RefusesBestFitFlags(unsigned codePage) { return codePage == CP_UTF8 || codePage == 54936; }
+
+// The bytes back to text; nullopt when they hold an invalid sequence.
+std::optional<std::wstring> ExactlyBack(const std::string& bytes, unsigned codePage) {
+  const int length = static_cast<int>(bytes.size());
+  const int needed =
+      MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
+  if (needed <= 0) return std::nullopt;
+  std::wstring text(static_cast<std::size_t>(needed), L'\0');
+  if (MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), length, text.data(),
+                          needed) != needed) {
+    return std::nullopt;
+  }
+  return text;
+}
+
+}  // namespace
+
 std::optional<std::string> WideToAnsiExact(std::wstring_view text) {
+  return WideToCodePageExact(text, GetACP());
+}
+
+std::optional<std::string> WideToCodePageExact(std::wstring_view text, unsigned codePage) {
   if (text.empty()) return std::string();
   if (text.size() > INT_MAX) throw std::bad_alloc();
   const int length = static_cast<int>(text.size());
+  const bool roundTrip = RefusesBestFitFlags(codePage);
+  const DWORD flags = roundTrip ? 0 : WC_NO_BEST_FIT_CHARS;
   BOOL usedDefault = FALSE;
-  const int needed = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr,
-                                         0, nullptr, &usedDefault);
+  BOOL* const usedDefaultFlag = roundTrip ? nullptr : &usedDefault;
+  const int needed = WideCharToMultiByte(codePage, flags, text.data(), length, nullptr, 0, nullptr,
+                                         usedDefaultFlag);
   if (needed <= 0 || usedDefault) return std::nullopt;
   std::string result(static_cast<std::size_t>(needed), '\0');
-  if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, result.data(), needed,
-                          nullptr, &usedDefault) != needed ||
+  if (WideCharToMultiByte(codePage, flags, text.data(), length, result.data(), needed, nullptr,
+                          usedDefaultFlag) != needed ||
       usedDefault) {
     return std::nullopt;
   }
+  if (roundTrip && ExactlyBack(result, codePage) != text) return std::nullopt;
   return result;
 }

@@ -15,3 +15,7 @@ std::size_t AnsiToWide(std::string_view text, wchar_t* out);
 // UTF-16 to the ANSI code page when every character converts exactly (no
 // best-fit letter, no default character); nullopt otherwise.
 std::optional<std::string> WideToAnsiExact(std::wstring_view text);
+// The same for the code page `codePage`. For UTF-8 (65001) and GB 18030
+// (54936), which refuse the flags that ask for no best fit and report a default
+// character, exact means that the bytes convert back to the same text.
+std::optional<std::string> WideToCodePageExact(std::wstring_view text, unsigned codePage);

@@ -3,29 +3,18 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <vector>
 
+#include "long_path.h"
 #include "save_file_names.h"
 #include "system_error.h"
 #include "unique_resource.h"
+#include "writer_liveness.h"
 
 namespace {
 
-std::wstring FullPath(const std::wstring& path) {
-  std::vector<wchar_t> buffer(MAX_PATH);
-  for (;;) {
-    const DWORD length =
-        GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-    if (length == 0) ThrowLastError();
-    if (length < buffer.size()) return std::wstring(buffer.data(), length);
-    buffer.resize(length);
-  }
-}
-
-void WriteWholeFile(const std::wstring& filename, std::string_view bytes, DWORD attributes) {
-  UniqueFileHandle file(
-      CreateFileW(filename.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
-  if (!file) ThrowLastError();
+// Writes `bytes` at the start of the open `file`, cuts it after them and
+// flushes it; the handle is closed, and a failure to close reported.
+void WriteAndClose(UniqueFileHandle file, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
@@ -34,23 +23,27 @@ void WriteWholeFile(const std::wstring& filename, std::string_view bytes, DWORD 
     if (written == 0) throw SystemError(ERROR_WRITE_FAULT);
     done += written;
   }
-  if (!FlushFileBuffers(file.get())) ThrowLastError();
+  if (!SetEndOfFile(file.get()) || !FlushFileBuffers(file.get())) ThrowLastError();
   HANDLE raw = file.release();
   if (!CloseHandle(raw)) ThrowLastError();
 }
 
-bool IsRunning(const SaveWriter& writer) {
-  if (writer.processId == GetCurrentProcessId()) {
-    if (writer.threadId == GetCurrentThreadId()) return false;
-    UniqueHandle thread(
-        OpenThread(SYNCHRONIZE | THREAD_QUERY_LIMITED_INFORMATION, FALSE, writer.threadId));
-    return thread && GetProcessIdOfThread(thread.get()) == writer.processId &&
-           WaitForSingleObject(thread.get(), 0) == WAIT_TIMEOUT;
-  }
-  UniqueHandle process(
-      OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, writer.processId));
-  if (!process) return GetLastError() == ERROR_ACCESS_DENIED;  // there, but not ours to see
-  return WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
+void WriteWholeFile(const std::wstring& filename, std::string_view bytes, DWORD attributes) {
+  UniqueFileHandle file(
+      CreateFileW(filename.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
+  if (!file) ThrowLastError();
+  WriteAndClose(std::move(file), bytes);
+}
+
+// The existing `target` rewritten where it is, for a folder that lets its files
+// be written but takes no new file and lets none be deleted: the save then
+// needs no more rights than writing the file. Throws `refusal` when the target
+// does not open for writing either.
+void RewriteInPlace(const std::wstring& target, std::string_view bytes, DWORD refusal) {
+  UniqueFileHandle file(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+  if (!file) throw SystemError(refusal);
+  WriteAndClose(std::move(file), bytes);
 }
 
 // Removes what killed saves of `targetName` left in `folder` (long-path form).
@@ -69,19 +62,21 @@ void RemoveLeftovers(const std::wstring& folder, const std::wstring& targetName)
   }
 }
 
+// Whether `target` opens for deletion, as ReplaceFileW needs: its error, or
+// ERROR_SUCCESS. On a target held open without shared deletion, Wine's
+// ReplaceFileW fails and leaves an empty file of its own beside it
+// ("rf*.tmp"); such a target is refused before.
+DWORD DeleteAccessError(const std::wstring& target) {
+  const UniqueFileHandle probe(CreateFileW(target.c_str(), DELETE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, 0, nullptr));
+  return probe ? ERROR_SUCCESS : GetLastError();
+}
+
 // Replaces the existing `target` by `temporary` with ReplaceFileW, which gives
 // the new file the old one's security, attributes and streams. Its error, or
 // ERROR_SUCCESS.
 DWORD ReplaceExisting(const std::wstring& target, const std::wstring& temporary) {
-  // On a target held open without shared deletion, Wine's ReplaceFileW fails
-  // and leaves an empty file of its own beside it ("rf*.tmp"); such a target
-  // is refused before.
-  {
-    const UniqueFileHandle probe(CreateFileW(target.c_str(), DELETE,
-                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                             nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!probe) return GetLastError();
-  }
   if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr)) {
     return ERROR_SUCCESS;
   }
@@ -113,7 +108,7 @@ void PutInPlace(const std::wstring& temporary, const std::wstring& target, bool 
 }  // namespace
 
 void ReplaceFileContent(const std::wstring& filename, std::string_view bytes) {
-  const std::wstring target = LongPathForm(FullPath(filename));
+  const std::wstring target = LongPath(filename);
   const std::size_t nameStart = target.find_last_of(L'\\') + 1;
   const std::wstring folder = target.substr(0, nameStart);
   const std::wstring targetName = target.substr(nameStart);
@@ -124,14 +119,27 @@ void ReplaceFileContent(const std::wstring& filename, std::string_view bytes) {
   if (exists && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
     throw SystemError(ERROR_ACCESS_DENIED);
   }
+  if (exists) {
+    const DWORD refusal = DeleteAccessError(target);
+    if (refusal == ERROR_ACCESS_DENIED) return RewriteInPlace(target, bytes, refusal);
+    if (refusal != ERROR_SUCCESS && refusal != ERROR_FILE_NOT_FOUND) throw SystemError(refusal);
+  }
   const std::wstring temporary =
       folder + TemporaryFileName(targetName, {GetCurrentProcessId(), GetCurrentThreadId()});
   // A hidden or system file stays so: Wine's ReplaceFileW leaves the new file
   // its own attributes, so the new file has them from the start.
   const DWORD kept = exists ? attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) : 0;
-  bool keepTemporary = false;
   try {
     WriteWholeFile(temporary, bytes, kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL);
+  } catch (const SystemError& error) {
+    DeleteFileW(temporary.c_str());
+    if (exists && error.Code() == ERROR_ACCESS_DENIED) {
+      return RewriteInPlace(target, bytes, error.Code());
+    }
+    throw;
+  }
+  bool keepTemporary = false;
+  try {
     PutInPlace(temporary, target, exists, keepTemporary);
   } catch (...) {
     if (!keepTemporary) {

@@ -13,6 +13,7 @@
 #include "registry_read.h"
 #include "registry_setting_text.h"
 #include "thread_state.h"
+#include "user_folder.h"
 #include "version_resource.h"
 
 namespace {
@@ -52,8 +53,17 @@ std::wstring GetDataFolder() {
   sources.registryUserData = [] { return ReadRegistrySetting(machine_settings::kUserData.name); };
   sources.libraryFolder = OwnModuleFolder;
   sources.ensureFolder = [](const std::wstring& path) { return EnsureFolder(path, true); };
+  sources.userSid = CurrentUserSid;
+  sources.ensureUserFolder = EnsurePrivateFolder;
   sources.companyFolderName = SafeFolderName(GetCompanyName());
   sources.appFolderName = SafeFolderName(GetAppName());
-  state.dataFolder = ResolveDataFolder(sources);
+  ResolvedDataFolder resolved = ResolveDataFolder(sources);
+  state.dataFolder = std::move(resolved.folder);
+  state.sharedDataFolder = std::move(resolved.sharedFolder);
   return state.dataFolder;
+}
+
+std::wstring GetSharedDataFolder() {
+  GetDataFolder();
+  return CurrentThreadState().sharedDataFolder;
 }

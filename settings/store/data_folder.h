@@ -9,6 +9,10 @@
 // creation error of a candidate that cannot be created.
 std::wstring GetDataFolder();
 
+// The "USERDATA" folder when GetDataFolder's answer is the user's own folder
+// in it, where files written before each user had one may still lie; else empty.
+std::wstring GetSharedDataFolder();
+
 // True when `path` names an existing folder after the call; with `create`, a
 // missing folder is created first (its creation error passes to the caller).
 bool EnsureFolder(const std::wstring& path, bool create);

@@ -10,7 +10,7 @@ std::wstring UsableOrEmpty(const DataFolderSources& sources, std::wstring candid
 
 }  // namespace
 
-std::wstring ResolveDataFolder(const DataFolderSources& sources) {
+ResolvedDataFolder ResolveDataFolder(const DataFolderSources& sources) {
   std::wstring candidate;
   for (const wchar_t* variable : {L"APPDATA", L"USERPROFILE"}) {
     const std::wstring base = sources.environment(variable);
@@ -18,12 +18,18 @@ std::wstring ResolveDataFolder(const DataFolderSources& sources) {
     candidate =
         UsableOrEmpty(sources, DropOneTrailingBackslash(base) + L"\\" + sources.companyFolderName +
                                    L"\\" + sources.appFolderName);
-    if (!candidate.empty()) return candidate;
+    if (!candidate.empty()) return {candidate, {}};
   }
+  // The machine-wide folder is shared: each user keeps the files in a folder
+  // of that user's own.
   const std::wstring userData = sources.registryUserData();
   if (!userData.empty()) {
-    candidate = UsableOrEmpty(sources, DropOneTrailingBackslash(userData));
-    if (!candidate.empty()) return candidate;
+    const std::wstring shared = DropOneTrailingBackslash(userData);
+    const std::wstring sid = sources.userSid();
+    if (!sid.empty() && sources.ensureFolder(shared)) {
+      const std::wstring own = shared + L"\\" + sid;
+      if (sources.ensureUserFolder(own, sid)) return {own, shared};
+    }
   }
-  return UsableOrEmpty(sources, sources.libraryFolder() + L"\\data");
+  return {UsableOrEmpty(sources, sources.libraryFolder() + L"\\data"), {}};
 }

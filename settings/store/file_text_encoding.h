@@ -13,8 +13,11 @@ inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 inline constexpr std::string_view kUtf16LEByteOrderMark = "\xFF\xFE";
 // How a UTF-8 settings file starts: the byte-order mark on a line of its own,
 // so that a reader that knows only ANSI files takes it for a line to ignore and
-// still finds the header on the next line.
-inline constexpr std::string_view kUtf8FileStart = "\xEF\xBB\xBF\r\n";
+// still finds the header on a later line. The mark's line ends with two
+// carriage returns: in code pages 936, 949 and 950 the mark's last byte leads a
+// two-byte character and a reader that converts the whole file may take the
+// first carriage return as its second byte; the second one still ends the line.
+inline constexpr std::string_view kUtf8FileStart = "\xEF\xBB\xBF\r\r\n";
 
 // The encoding that the start of `bytes` announces.
 FileEncoding DetectEncoding(std::string_view bytes) noexcept;

@@ -12,6 +12,7 @@
 #include "automation_error.h"
 #include "file_text_encoding.h"
 #include "ini_text.h"
+#include "long_path.h"
 #include "system_error.h"
 #include "system_message.h"
 #include "unexpected_exception.h"
@@ -111,7 +112,7 @@ bool IniFile::Load(const std::wstring& filename) noexcept {
     DictionaryPtr root = NewDictionary();
     data_ = root;
     IniTextReader reader(*root, NewDictionary);
-    SettingsFileReader(filename).ReadInto(reader);
+    SettingsFileReader(LongPath(filename)).ReadInto(reader);
     return true;
   } catch (...) {
     RecordCurrentException();

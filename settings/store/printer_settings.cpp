@@ -6,8 +6,10 @@
 #include "data_folder.h"
 #include "file_system.h"
 #include "ini_file.h"
-#include "setting_rules.h"
+#include "long_path.h"
+#include "older_settings_files.h"
 #include "settings_file_name.h"
+#include "setting_rules.h"
 #include "system_message.h"
 
 namespace {
@@ -19,6 +21,11 @@ bool IsMissingFileError(std::int32_t number) {
 
 }  // namespace
 
+DictionaryPtr SettingsSection(const DictionaryPtr& root) {
+  const Dictionary::Value* section = root ? root->Find(PrinterSettings::kSectionName) : nullptr;
+  return section ? AsDictionary(*section) : nullptr;
+}
+
 void PrinterSettings::Init() {
   settings_ = NewDictionary();
   instance_.clear();
@@ -29,16 +36,22 @@ void PrinterSettings::LoadSettings(bool isRunOnce) {
   settings_ = NewDictionary();
   IniFile file;
   unreadFiles_.erase(filename);
-  if (!file.Load(filename)) {
+  bool loaded = file.Load(filename);
+  if (!loaded && IsMissingFileError(file.LastError())) {
+    // Settings kept where earlier versions wrote them are read from there; the
+    // next write goes to the file of today's name.
+    for (const std::wstring& older : OlderSettingsFiles(isRunOnce, instance_)) {
+      loaded = file.Load(older);
+      if (loaded || !IsMissingFileError(file.LastError())) break;
+    }
+  }
+  if (!loaded) {
     if (!IsMissingFileError(file.LastError())) {
       unreadFiles_[filename] = {file.LastError(), file.LastErrorMessage()};
     }
     return;
   }
-  const DictionaryPtr root = file.Data();
-  const Dictionary::Value* section = root ? root->Find(kSectionName) : nullptr;
-  if (DictionaryPtr table = section ? AsDictionary(*section) : nullptr)
-    settings_ = std::move(table);
+  if (DictionaryPtr table = SettingsSection(file.Data())) settings_ = std::move(table);
 }
 
 void PrinterSettings::WriteSettings(bool isRunOnce) {
@@ -46,6 +59,14 @@ void PrinterSettings::WriteSettings(bool isRunOnce) {
   LazyStart();
   if (const auto unread = unreadFiles_.find(filename); unread != unreadFiles_.end()) {
     RaiseWriteError(filename, unread->second.number, unread->second.message);
+  }
+  // A setting that the file would not give back stops the write before the file is touched.
+  for (const Dictionary::Entry& entry : *settings_) {
+    if (!IsStorableSetting(entry.key, ToText(entry.value))) {
+      RaiseError(kInvalidArgumentError, std::wstring(kInvalidArgumentText) +
+                                            L": a settings file cannot give back the setting '" +
+                                            std::wstring(entry.key) + L"' with its value");
+    }
   }
   DictionaryPtr root = NewDictionary();
   root->Set(kSectionName, settings_);
@@ -62,20 +83,18 @@ void PrinterSettings::RaiseWriteError(const std::wstring& filename, std::int32_t
 
 void PrinterSettings::RemoveSettings(bool isRunOnce) {
   const std::wstring filename = GetSettingsFileName(isRunOnce);
-  if (IsFile(filename) && !DeleteFileW(filename.c_str())) {
+  const std::wstring path = LongPath(filename);
+  if (IsFile(path) && !DeleteFileW(path.c_str())) {
     const DWORD reason = GetLastError();
     RaiseError(kFileAccessError, AutomationErrorText(kFileAccessError) + L": cannot delete '" +
                                      filename + L"'. " + SystemMessage(reason));
   }
+  // What was not read is gone: a new file may be written.
+  unreadFiles_.erase(filename);
 }
 
 void PrinterSettings::SetValue(const std::wstring& name, const std::wstring& value) {
   LazyStart();
-  if (!IsStorableSetting(name, value)) {
-    RaiseError(kInvalidArgumentError, std::wstring(kInvalidArgumentText) +
-                                          L": a settings file cannot give back the setting '" +
-                                          name + L"' with this value");
-  }
   settings_->Set(name, value);
 }
 

@@ -22,17 +22,21 @@ class PrinterSettings {
   void Init();
   // Replaces the settings with those of the file; a missing, unreadable or
   // malformed file gives empty settings. A file that exists but could not be
-  // read is remembered: this object will not write over it.
+  // read is remembered: this object will not write over it. When the file is
+  // missing, the first of the instance's older files that exists is read
+  // instead (older_settings_files.h).
   void LoadSettings(bool isRunOnce);
   // Rewrites the file whole with the settings, those loaded as they were
-  // loaded. Raises error 1000 when the file cannot be written or its last load
-  // by this object could not read it.
+  // loaded. Raises error 5 naming the first setting that the file would not
+  // give back (setting_rules.h), before the file is touched; error 1000 when
+  // the file cannot be written or its last load by this object could not read
+  // it.
   void WriteSettings(bool isRunOnce);
   // Deletes the file if it exists; raises error 75 when it cannot be deleted.
+  // Once it is gone, a file that the last load could not read may be written.
   void RemoveSettings(bool isRunOnce);
-  // Stores `value` under `name` (a new name goes to the end). Raises error 5,
-  // storing nothing, for a setting that the file would not give back as given
-  // (setting_rules.h).
+  // Stores `value` under `name` (a new name goes to the end). Any name and
+  // value are stored; WriteSettings refuses what a file would not give back.
   void SetValue(const std::wstring& name, const std::wstring& value);
   // The stored value, or the empty text for a missing or empty name.
   std::wstring GetValue(const std::wstring& name);
@@ -58,3 +62,6 @@ class PrinterSettings {
   std::wstring instance_;
   std::map<std::wstring, ReadFailure> unreadFiles_;
 };
+
+// The settings section ("PDF Printer") of a file's tree; null when it has none.
+DictionaryPtr SettingsSection(const DictionaryPtr& root);

@@ -6,6 +6,8 @@
 namespace {
 
 constexpr std::wstring_view kSuffix = L".tmp";
+constexpr std::wstring_view kClaimedPrefix = L"~runonce-";
+constexpr std::wstring_view kClaimedSuffix = L".claimed";
 
 // FNV-1a of the name, without regard to case (file names compare so).
 std::uint32_t NameHash(std::wstring_view name) {
@@ -46,11 +48,27 @@ std::optional<std::uint32_t> TakeHex(std::wstring_view& text, wchar_t end) {
   return static_cast<std::uint32_t>(value);
 }
 
+// "<process>-<thread>" in hexadecimal.
+std::wstring WriterPart(const SaveWriter& writer) {
+  return Hex(writer.processId) + L"-" + Hex(writer.threadId);
+}
+
+// The writer of `fileName` when it is `prefix`, a writer part and `suffix`.
+std::optional<SaveWriter> WriterBetween(std::wstring_view fileName, std::wstring_view prefix,
+                                        std::wstring_view suffix) {
+  if (!fileName.starts_with(prefix) || !fileName.ends_with(suffix)) return std::nullopt;
+  fileName.remove_prefix(prefix.size());
+  fileName.remove_suffix(suffix.size() - 1);  // keeps the "." that ends the thread id
+  const auto process = TakeHex(fileName, L'-');
+  const auto thread = process ? TakeHex(fileName, L'.') : std::nullopt;
+  if (!thread || !fileName.empty()) return std::nullopt;
+  return SaveWriter{*process, *thread};
+}
+
 }  // namespace
 
 std::wstring TemporaryFileName(std::wstring_view targetName, const SaveWriter& writer) {
-  return Prefix(targetName) + L"-" + Hex(writer.processId) + L"-" + Hex(writer.threadId) +
-         std::wstring(kSuffix);
+  return Prefix(targetName) + L"-" + WriterPart(writer) + std::wstring(kSuffix);
 }
 
 std::wstring TemporaryFilePattern(std::wstring_view targetName) {
@@ -59,14 +77,15 @@ std::wstring TemporaryFilePattern(std::wstring_view targetName) {
 
 std::optional<SaveWriter> TemporaryFileWriter(std::wstring_view targetName,
                                               std::wstring_view fileName) {
-  const std::wstring prefix = Prefix(targetName) + L"-";
-  if (!fileName.starts_with(prefix) || !fileName.ends_with(kSuffix)) return std::nullopt;
-  fileName.remove_prefix(prefix.size());
-  fileName.remove_suffix(kSuffix.size() - 1);  // keeps the "." that ends the thread id
-  const auto process = TakeHex(fileName, L'-');
-  const auto thread = process ? TakeHex(fileName, L'.') : std::nullopt;
-  if (!thread || !fileName.empty()) return std::nullopt;
-  return SaveWriter{*process, *thread};
+  return WriterBetween(fileName, Prefix(targetName) + L"-", kSuffix);
+}
+
+std::wstring ClaimedFileName(const SaveWriter& claimer) {
+  return std::wstring(kClaimedPrefix) + WriterPart(claimer) + std::wstring(kClaimedSuffix);
+}
+
+std::optional<SaveWriter> ClaimedFileWriter(std::wstring_view fileName) {
+  return WriterBetween(fileName, kClaimedPrefix, kClaimedSuffix);
 }
 
 std::wstring LongPathForm(std::wstring_view fullPath) {

@@ -1,6 +1,7 @@
-// Names of the atomic save: the temporary file that is written beside a target
-// before it replaces it, and the long-path form under which both are reached.
-// Pure text rules.
+// Names of the files that the store keeps beside the settings files for a
+// while: the temporary file that is written beside a target before it replaces
+// it, the run-once file that a job has claimed, and the long-path form under
+// which they are reached. Pure text rules.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +28,17 @@ std::wstring TemporaryFilePattern(std::wstring_view targetName);
 // The writer of `fileName` when it is a temporary file of a save of `targetName`.
 std::optional<SaveWriter> TemporaryFileWriter(std::wstring_view targetName,
                                               std::wstring_view fileName);
+
+// The name (no folder) under which `claimer` holds a run-once file it took for
+// its job: "~runonce-", the claimer, ".claimed". It is never the name of an
+// instance's settings file, so no load reads it as settings.
+std::wstring ClaimedFileName(const SaveWriter& claimer);
+
+// The search pattern of every claimed run-once file.
+inline constexpr wchar_t kClaimedFilePattern[] = L"~runonce-*.claimed";
+
+// The claimer of `fileName` when it is a claimed run-once file.
+std::optional<SaveWriter> ClaimedFileWriter(std::wstring_view fileName);
 
 // `fullPath` (absolute, backslashes) in the form "\\?\C:\..." or "\\?\UNC\server\...",
 // which the platform takes beyond MAX_PATH; a path already in that form is kept.

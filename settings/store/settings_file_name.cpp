@@ -9,15 +9,35 @@ namespace {
 // files they always had.
 bool CannotStandInFileName(wchar_t c) { return c < 0x20 || IsReservedInFileName(c); }
 
+// dataFolder + "\" + the file's base name + ("-" + `part` unless empty) + ".ini".
+std::wstring FileNameWithPart(const std::wstring& dataFolder, bool isRunOnce,
+                              const std::wstring& part) {
+  std::wstring name = dataFolder;
+  name += isRunOnce ? L"\\runonce" : L"\\settings";
+  if (!part.empty()) name.append(1, L'-').append(part);
+  name += L".ini";
+  return name;
+}
+
 }  // namespace
 
 std::wstring SettingsFileName(const std::wstring& dataFolder, bool isRunOnce,
                               const std::wstring& instance) {
-  std::wstring name = dataFolder;
-  name += isRunOnce ? L"\\runonce" : L"\\settings";
-  if (!instance.empty()) name.append(1, L'-').append(InstanceFileNamePart(instance));
-  name += L".ini";
-  return name;
+  return FileNameWithPart(dataFolder, isRunOnce, InstanceFileNamePart(instance));
+}
+
+std::optional<std::wstring> VerbatimSettingsFileName(const std::wstring& dataFolder, bool isRunOnce,
+                                                     const std::wstring& instance) {
+  bool colon = false;
+  for (const wchar_t c : instance) {
+    if (c == L':') {
+      colon = true;
+    } else if (CannotStandInFileName(c)) {
+      return std::nullopt;
+    }
+  }
+  if (!colon) return std::nullopt;
+  return FileNameWithPart(dataFolder, isRunOnce, instance);
 }
 
 std::wstring InstanceFileNamePart(std::wstring_view instance) {

@@ -1,6 +1,7 @@
 // The name of a printer instance's settings file.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,3 +20,10 @@ std::wstring SettingsFileName(const std::wstring& dataFolder, bool isRunOnce,
 // other character stays, "%" too. A name that could already stand in a file
 // name is kept exactly, so it keeps its file.
 std::wstring InstanceFileNamePart(std::wstring_view instance);
+
+// The name that the instance's file had when instance names stood in file
+// names verbatim, for an instance whose one character that a file name cannot
+// hold is ":" ("HP:Laser" gave "settings-HP:Laser.ini", on NTFS the stream
+// "Laser.ini" of the file "settings-HP"); nullopt for every other instance.
+std::optional<std::wstring> VerbatimSettingsFileName(const std::wstring& dataFolder, bool isRunOnce,
+                                                     const std::wstring& instance);

@@ -5,7 +5,8 @@
 #include <string>
 
 struct ThreadState {
-  std::wstring dataFolder;  // the resolved data folder; empty until resolved
+  std::wstring dataFolder;        // the resolved data folder; empty until resolved
+  std::wstring sharedDataFolder;  // the "USERDATA" folder when dataFolder is the user's part of it
 };
 
 // The calling thread's state, created on first use.

@@ -67,7 +67,7 @@ double StepsWithoutGhostscript(const std::wstring& output, const wchar_t* format
     const std::optional<OutputTarget> target = ChooseOutput(options, names);
     FindGhostscript();
     MoveFileExW(result.c_str(), target->path.c_str(), MOVEFILE_REPLACE_EXISTING);
-    RemoveRunOnceSettings(settings.runOnceInstance);
+    if (settings.claimedRunOnceFile) RemoveRunOnceSettings(*settings.claimedRunOnceFile);
   });
 }
 

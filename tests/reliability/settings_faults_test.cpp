@@ -1,6 +1,6 @@
 // The settings object when its folder fails under it: a write that cannot
-// happen raises error 1000 and leaves the previous file exactly as it was; a
-// folder that cannot be created raises instead of crashing.
+// happen raises error 1000; a folder that cannot be created raises instead of
+// crashing.
 #include <gtest/gtest.h>
 
 #include "automation_error.h"
@@ -20,43 +20,47 @@ class SettingsFolderFaults : public testing::Test {
   }
 };
 
-TEST_F(SettingsFolderFaults, FailedWriteRaises1000AndKeepsThePreviousFile) {
+// A folder that takes no new file and lets none be deleted, but whose files
+// may be written: the existing file is rewritten in place, a new one raises
+// error 1000 and leaves the folder as it was.
+TEST_F(SettingsFolderFaults, LockedFolderTakesWritesOfItsFileButNoNewFile) {
   UseAppData(FreshScratchFolder(L"settings-unwritable"));
   PrinterSettings settings;
   settings.SetValue(L"output", L"C:\\first.pdf");
   settings.WriteSettings(false);
   const std::wstring folder = GetDataFolder();
   const std::wstring file = folder + L"\\settings.ini";
-  const std::string before = ReadFileBytes(file);
-  ASSERT_NE(before.find("output=C:\\first.pdf"), std::string::npos);
+  ASSERT_NE(ReadFileBytes(file).find("output=C:\\first.pdf"), std::string::npos);
 
   {
     LockedFolder locked(folder);
     ASSERT_TRUE(locked.Locked());
     settings.SetValue(L"output", L"C:\\second.pdf");
     settings.SetValue(L"title", L"Quarterly report");
+    settings.WriteSettings(false);
+    EXPECT_EQ(ReadFileBytes(file),
+              "[PDF Printer]\r\n  output=C:\\second.pdf\r\n  title=Quarterly report\r\n");
     try {
-      settings.WriteSettings(false);
-      ADD_FAILURE() << "a write into a folder that refuses it succeeded";
+      settings.WriteSettings(true);
+      ADD_FAILURE() << "a new file was made in a folder that refuses it";
     } catch (const AutomationError& error) {
       EXPECT_EQ(error.Number(), PrinterSettings::kWriteError);
-      EXPECT_EQ(error.Description().rfind(L"Error writing settings file '" + file + L"'", 0), 0u)
+      EXPECT_EQ(error.Description().rfind(
+                    L"Error writing settings file '" + folder + L"\\runonce.ini'. Error 5: ", 0),
+                0u)
           << std::string(error.Description().begin(), error.Description().end());
     }
-    EXPECT_EQ(ReadFileBytes(file), before);
     EXPECT_EQ(ListFiles(folder, L"*"), std::vector<std::wstring>{L"settings.ini"});
 
-    // A reader meanwhile sees the previous settings whole.
     PrinterSettings reader;
     reader.LoadSettings(false);
-    EXPECT_EQ(reader.GetValue(L"output"), L"C:\\first.pdf");
+    EXPECT_EQ(reader.GetValue(L"output"), L"C:\\second.pdf");
   }
 
-  // Once the folder takes changes again, the same object writes what it holds.
-  settings.WriteSettings(false);
-  const std::string after = ReadFileBytes(file);
-  EXPECT_NE(after.find("output=C:\\second.pdf"), std::string::npos);
-  EXPECT_NE(after.find("title=Quarterly report"), std::string::npos);
+  // Once the folder takes changes again, the new file is made.
+  settings.WriteSettings(true);
+  EXPECT_NE(ReadFileBytes(folder + L"\\runonce.ini").find("title=Quarterly report"),
+            std::string::npos);
 }
 
 TEST_F(SettingsFolderFaults, DataFolderThatCannotBeCreatedRaisesAndWritesNothing) {

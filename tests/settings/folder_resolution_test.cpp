@@ -1,9 +1,12 @@
 // Where the component puts the settings files, as the process environment, the
 // machine setting "USERDATA" and the library's own folder decide. Each thread
 // resolves the folder once, so every case writes from a new thread.
+#include <aclapi.h>
+#include <sddl.h>
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <set>
 #include <thread>
 
 #include "child_process.h"
@@ -11,6 +14,7 @@
 #include "registry_override.h"
 #include "scratch_folder.h"
 #include "tavrin_h.h"
+#include "user_folder.h"
 
 namespace {
 
@@ -87,14 +91,65 @@ TEST_F(FolderResolution, MachineSettingThenLibraryFolderWhenNoVariableIsSet) {
 
   userData_.Set(scratch_ / L"shared\\");
   ASSERT_TRUE(WriteRunOnceOnNewThread(L"shared").Succeeded());
-  EXPECT_TRUE(PathExists(scratch_ / L"shared\\runonce-shared.ini"));
+  EXPECT_TRUE(PathExists(scratch_ / L"shared\\" + CurrentUserSid() + L"\\runonce-shared.ini"));
 
   // A folder stored as bytes counts as the text those bytes spell.
   const std::wstring binaryFolder = scratch_ / L"binary";
   userData_.SetRaw(REG_BINARY, binaryFolder.data(),
                    static_cast<DWORD>(binaryFolder.size() * sizeof(wchar_t)));
   ASSERT_TRUE(WriteRunOnceOnNewThread(L"binary").Succeeded());
-  EXPECT_TRUE(PathExists(binaryFolder + L"\\runonce-binary.ini"));
+  EXPECT_TRUE(PathExists(binaryFolder + L"\\" + CurrentUserSid() + L"\\runonce-binary.ini"));
+}
+
+// The shared machine folder (made by the fixture) holds files from before each
+// user had a folder there: "settings-mine.ini" of this user and
+// "settings-theirs.ini" of another. The user's own folder is only the user's,
+// and of the old files only the user's own is read, until the user writes.
+TEST_F(FolderResolution, SharedFolderGivesEachUserAPrivateFolderAndOnlyItsOwnOldFiles) {
+  const std::wstring shared = WindowsPathOf(SHARED_USER_DATA_UNIX_PATH);
+  SetAppData(std::nullopt);
+  SetUserProfile(std::nullopt);
+  userData_.Set(shared);
+  std::wstring mine, theirs;
+  std::thread([&] {
+    Apartment apartment;
+    ComPtr<IDispatch> object = CreateByProgId(kProgId);
+    for (auto [instance, value] : {std::pair{L"mine", &mine}, std::pair{L"theirs", &theirs}}) {
+      CallByName(object.get(), L"SetPrinterInstance", {std::wstring(instance)});
+      CallByName(object.get(), L"LoadSettings", {false});
+      *value = CallByName(object.get(), L"GetValue", {std::wstring(L"output")}).text;
+    }
+    CallByName(object.get(), L"SetPrinterInstance", {std::wstring(L"mine")});
+    CallByName(object.get(), L"SetValue", {std::wstring(L"output"), std::wstring(L"new")});
+    CallByName(object.get(), L"WriteSettings", {false});
+  }).join();
+  EXPECT_EQ(mine, L"c:\\mine.pdf");
+  EXPECT_EQ(theirs, L"");
+  const std::wstring own = shared + L"\\" + CurrentUserSid();
+  EXPECT_EQ(ReadFileBytes(own + L"\\settings-mine.ini"), "[PDF Printer]\r\n  output=new\r\n");
+  EXPECT_EQ(ReadFileBytes(shared + L"\\settings-mine.ini"),
+            "[PDF Printer]\r\n  output=c:\\mine.pdf\r\n");
+
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ASSERT_EQ(GetNamedSecurityInfoW(own.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                  nullptr, &dacl, nullptr, &descriptor),
+            ERROR_SUCCESS);
+  // Wine does not keep the rights given at creation and shows SYSTEM and the
+  // owner; either way nobody else may use the folder.
+  const std::set<std::wstring> allowed = {CurrentUserSid(), L"S-1-5-18", L"S-1-5-32-544"};
+  ASSERT_TRUE(dacl);
+  EXPECT_GT(dacl->AceCount, 0u);
+  for (DWORD i = 0; i < dacl->AceCount; ++i) {
+    ACCESS_ALLOWED_ACE* ace = nullptr;
+    ASSERT_TRUE(GetAce(dacl, i, reinterpret_cast<void**>(&ace)));
+    LPWSTR sid = nullptr;
+    ASSERT_TRUE(ConvertSidToStringSidW(&ace->SidStart, &sid));
+    EXPECT_TRUE(ace->Header.AceType != ACCESS_ALLOWED_ACE_TYPE || allowed.count(sid)) << sid;
+    LocalFree(sid);
+  }
+  LocalFree(descriptor);
+  RemoveTree(own);
 }
 
 TEST_F(FolderResolution, CreationErrorReachesTheCallerUnchanged) {

@@ -40,20 +40,23 @@ copy.WriteSettings();
 check(fileText("runonce-jscript.ini") === fileText("settings-jscript.ini"), "run-once copy of the settings");
 
 // Error 5 through the exception object: a setting whose line would read back
-// as a section is refused when set, and the file is written without it.
+// as a section is stored and read back, but the write refuses it before it
+// touches the file.
+var before = fileText("runonce-jscript.ini");
+copy.SetValue("[x", "y]");
+check(copy.GetValue("[x") === "y]", "SetValue stores any setting");
 var raised = null;
 try {
-  copy.SetValue("[x", "y]");
+  copy.WriteSettings(true);
 } catch (e) {
   raised = e;
 }
-check(raised !== null, "SetValue of a setting that would read back as a section raises");
+check(raised !== null, "WriteSettings of a setting that would read back as a section raises");
 if (raised !== null) {
   check((raised.number >>> 0) === 0x800A0005, "error number 0x800A0005, got " + (raised.number >>> 0).toString(16));
   check(raised.description.indexOf("'[x'") >= 0, "error text: " + raised.description);
 }
-copy.WriteSettings(true);
-check(fileText("runonce-jscript.ini") === fileText("settings-jscript.ini"), "written without the refused setting");
+check(fileText("runonce-jscript.ini") === before, "the refused write leaves the file as it was");
 
 settings.RemoveSettings(false);
 settings.RemoveSettings(true);

@@ -4,6 +4,8 @@
 // Init and RemoveSettings.)
 #include <gtest/gtest.h>
 
+#include "child_process.h"
+
 #include "com_test_support.h"
 #include "save_file_names.h"
 #include "scratch_folder.h"
@@ -173,7 +175,7 @@ TEST_F(SettingsThroughCom, FailedWriteKeepsThePreviousFile) {
 TEST_F(SettingsThroughCom, ValuesComeBackExactlyFromAnAnsiFileWhenItHoldsThemElseFromUtf8) {
   ASSERT_EQ(GetACP(), 1252u) << "the expected bytes are those of code page 1252";
   const std::string header = "[PDF Printer]\r\n  v=";
-  const std::string utf8 = "\xEF\xBB\xBF\r\n" + header;
+  const std::string utf8 = "\xEF\xBB\xBF\r\r\n" + header;
   const std::pair<std::wstring, std::string> cases[] = {
       {L"caf\u00E9 \u20AC", header + "caf\xE9 \x80"},
       {L"\u0141\u00F3d\u017A \u20AC", utf8 + "\xC5\x81\xC3\xB3"
@@ -230,24 +232,38 @@ TEST_F(SettingsThroughCom, FileThatCouldNotBeReadIsNotWrittenOver) {
       0u);
   EXPECT_EQ(Bytes(L"runonce-locked.ini"), before);
 
+  // Once the file is removed, nothing unread can be written over.
+  Call(L"RemoveSettings", {true});
+  Call(L"WriteSettings", {true});
+  EXPECT_EQ(Bytes(L"runonce-locked.ini"), "[PDF Printer]\r\n  a=3\r\n");
+
   // Once a load has read it, the file is written as usual.
+  Prepare(L"runonce-locked.ini", before);
   Call(L"LoadSettings", {true});
   Call(L"SetValue", {std::wstring(L"a"), std::wstring(L"3")});
   Call(L"WriteSettings", {true});
   EXPECT_EQ(Bytes(L"runonce-locked.ini"), "[PDF Printer]\r\n  a=3\r\n  b=2\r\n");
 }
 
-TEST_F(SettingsThroughCom, SettingThatWouldNotComeBackIsRefusedWhenSetAndTheRestIsWritten) {
+TEST_F(SettingsThroughCom, AnySettingIsKeptButAWriteRefusesOneThatWouldNotComeBack) {
   Call(L"SetPrinterInstance", {std::wstring(L"refused")});
-  Call(L"SetValue", {std::wstring(L"a"), std::wstring(L"1")});
-  for (const auto& [name, value] :
-       {std::pair<std::wstring, std::wstring>{L"a=b", L"x"}, {L"a", L"x\ry"}, {L"  [a", L"b]  "}}) {
-    const AutomationOutcome outcome = CallByName(object_.get(), L"SetValue", {name, value});
+  Prepare(L"runonce-refused.ini", "[PDF Printer]\r\n  kept=1\r\n");
+  for (const auto& [name, value] : {std::pair<std::wstring, std::wstring>{L"a=b", L"x"},
+                                    {L"subject", L"two\r\nlines"},
+                                    {L"  [a", L"b]  "},
+                                    {L"c\rr", L"x"}}) {
+    Call(L"LoadSettings", {true});
+    Call(L"SetValue", {name, value});
+    EXPECT_EQ(Call(L"GetValue", {name}), value);
+    const AutomationOutcome outcome = CallByName(object_.get(), L"WriteSettings", {true});
     EXPECT_EQ(outcome.errorCode, static_cast<HRESULT>(0x800A0005));
     EXPECT_EQ(outcome.description.rfind(L"Invalid procedure call or argument", 0), 0u);
     EXPECT_NE(outcome.description.find(L"'" + name + L"'"), std::wstring::npos);
+    EXPECT_EQ(Bytes(L"runonce-refused.ini"), "[PDF Printer]\r\n  kept=1\r\n");
   }
   // Lone line feeds come back; blanks and the empty name are written as given.
+  Call(L"Init");
+  Call(L"SetPrinterInstance", {std::wstring(L"refused")});
   for (const auto& [name, value] : {std::pair<std::wstring, std::wstring>{L"lf\nname", L"x"},
                                     {L"v", L"x\ny"},
                                     {L"[a", L"b"},
@@ -257,11 +273,37 @@ TEST_F(SettingsThroughCom, SettingThatWouldNotComeBackIsRefusedWhenSetAndTheRest
   }
   Call(L"WriteSettings", {true});
   EXPECT_EQ(Bytes(L"runonce-refused.ini"),
-            "[PDF Printer]\r\n  a=1\r\n  lf\nname=x\r\n  v=x\ny\r\n  [a=b\r\n   padded = v \r\n"
-            "  =e\r\n");
+            "[PDF Printer]\r\n  lf\nname=x\r\n  v=x\ny\r\n  [a=b\r\n   padded = v \r\n  =e\r\n");
   Call(L"LoadSettings", {true});
   EXPECT_EQ(Call(L"GetValue", {std::wstring(L"lf\nname")}), L"x");
   EXPECT_EQ(Call(L"GetValue", {std::wstring(L"v")}), L"x\ny");
+}
+
+// Before instance names were escaped, "HP:Laser" named the file
+// "settings-HP:Laser.ini": its settings are read from there until a write
+// puts them under the escaped name.
+TEST_F(SettingsThroughCom, InstanceWithAColonReadsItsVerbatimFileUntilWritten) {
+  const std::string old = "[PDF Printer]\r\n  output=c:\\old.pdf\r\n";
+  Prepare(L"settings-HP:Laser.ini", old);
+  Call(L"SetPrinterInstance", {std::wstring(L"HP:Laser")});
+  Call(L"LoadSettings", {false});
+  EXPECT_EQ(Call(L"GetValue", {std::wstring(L"output")}), L"c:\\old.pdf");
+  Call(L"SetValue", {std::wstring(L"format"), std::wstring(L"png")});
+  Call(L"WriteSettings", {false});
+  EXPECT_EQ(Bytes(L"settings-HP%3ALaser.ini"),
+            "[PDF Printer]\r\n  output=c:\\old.pdf\r\n  format=png\r\n");
+  EXPECT_EQ(Bytes(L"settings-HP:Laser.ini"), old);
+  Call(L"SetValue", {std::wstring(L"output"), std::wstring(L"c:\\new.pdf")});
+  Call(L"WriteSettings", {false});
+  Call(L"LoadSettings", {false});
+  EXPECT_EQ(Call(L"GetValue", {std::wstring(L"output")}), L"c:\\new.pdf");
+  // Only ":" was escaped before: "HP:Laser/2" never had a file of its verbatim name.
+  Prepare(L"settings-HP:Laser%2F2.ini", old);
+  Call(L"SetPrinterInstance", {std::wstring(L"HP:Laser/2")});
+  Call(L"LoadSettings", {false});
+  EXPECT_EQ(Call(L"GetValue", {std::wstring(L"output")}), L"");
+  DeleteFileW(PathOf(L"settings-HP:Laser.ini").c_str());
+  DeleteFileW(PathOf(L"settings-HP:Laser%2F2.ini").c_str());
 }
 
 // The entries of a file that another program wrote as the format allows are
@@ -318,15 +360,8 @@ TEST_F(SettingsThroughCom, SaveOfTheLongestFileNameWorksAndRemovesLeftoversOfKil
   // "runonce-" + instance + ".ini" is 255 characters, the longest name of a file.
   const std::wstring instance(255 - 12, L'n');
   const std::wstring name = L"runonce-" + instance + L".ini";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION ended{};
-  std::wstring commandLine = L"cmd.exe /c exit";
-  ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                             nullptr, nullptr, &startup, &ended));
-  WaitForSingleObject(ended.hProcess, INFINITE);
-  CloseHandle(ended.hThread);
-  CloseHandle(ended.hProcess);
+  const DWORD endedProcess = EndedProcessId();
+  ASSERT_NE(endedProcess, 0u);
   // A thread of this process that is still saving, as far as its file tells.
   UniqueHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   DWORD savingThread = 0;
@@ -334,7 +369,7 @@ TEST_F(SettingsThroughCom, SaveOfTheLongestFileNameWorksAndRemovesLeftoversOfKil
       nullptr, 0, [](void* event) -> DWORD { return WaitForSingleObject(event, INFINITE); },
       release.get(), 0, &savingThread));
   ASSERT_TRUE(saving);
-  const std::wstring killed = TemporaryFileName(name, {ended.dwProcessId, 7});
+  const std::wstring killed = TemporaryFileName(name, {endedProcess, 7});
   const std::wstring running = TemporaryFileName(name, {GetCurrentProcessId(), savingThread});
   Prepare(killed, "[PDF Printer]\r\n  a=");
   Prepare(running, "[PDF Printer]\r\n");
@@ -343,6 +378,14 @@ TEST_F(SettingsThroughCom, SaveOfTheLongestFileNameWorksAndRemovesLeftoversOfKil
   Call(L"SetValue", {std::wstring(L"a"), std::wstring(L"1")});
   Call(L"WriteSettings", {true});
   EXPECT_EQ(Bytes(name), "[PDF Printer]\r\n  a=1\r\n");
+  // Beyond MAX_PATH the file is loaded and removed as it was written.
+  ASSERT_GT(PathOf(name).size(), static_cast<std::size_t>(MAX_PATH));
+  Call(L"Init");
+  Call(L"SetPrinterInstance", {instance});
+  Call(L"LoadSettings", {true});
+  EXPECT_EQ(Call(L"GetValue", {std::wstring(L"a")}), L"1");
+  Call(L"RemoveSettings", {true});
+  EXPECT_FALSE(PathExists(PathOf(name)));
   EXPECT_FALSE(PathExists(PathOf(killed)));
   EXPECT_TRUE(PathExists(PathOf(running)));
   SetEvent(release.get());

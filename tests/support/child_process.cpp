@@ -70,3 +70,18 @@ std::optional<DWORD> RunWithEnvironment(const std::wstring& commandLine,
   GetExitCodeProcess(processHandle.get(), &exitCode);
   return exitCode;
 }
+
+DWORD EndedProcessId() {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION ended{};
+  std::wstring commandLine = L"cmd.exe /c exit";
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                      nullptr, nullptr, &startup, &ended)) {
+    return 0;
+  }
+  CloseHandle(ended.hThread);
+  const UniqueHandle process(ended.hProcess);
+  WaitForSingleObject(process.get(), INFINITE);
+  return ended.dwProcessId;
+}

@@ -27,3 +27,8 @@ std::optional<DWORD> RunWithEnvironment(const std::wstring& commandLine,
                                         const std::vector<EnvironmentChange>& changes,
                                         const std::wstring& workingFolder = {},
                                         DWORD timeoutMs = 60000);
+
+// The id of a process that has just ended (a command shell that exits at
+// once): files named after their writer's process stand for a dead writer
+// with it. 0 when the shell could not be started.
+DWORD EndedProcessId();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ansi_text.h"
 #include "ini_text.h"
 #include "scratch_folder.h"
 #include "unique_resource.h"
@@ -63,7 +64,7 @@ TEST_F(IniFileOnDisk, Utf8FileHasTheByteOrderMarkOnALineOfItsOwn) {
   ASSERT_TRUE(ini.Save(path_)) << ini.LastError();
   const std::string bytes = ReadFileBytes(path_);
   EXPECT_EQ(bytes,
-            "\xEF\xBB\xBF\r\n[PDF Printer]\r\n  city=\xC5\x81\xC3\xB3"
+            "\xEF\xBB\xBF\r\r\n[PDF Printer]\r\n  city=\xC5\x81\xC3\xB3"
             "d\xC5\xBA\r\n"
             "  output=c:\\a.pdf\r\n");
   const std::wstring written = FormatIniText(*ini.Data());
@@ -125,6 +126,53 @@ TEST_F(IniFileOnDisk, SaveFailsIntoAMissingFolderOrWithoutATree) {
   ini.SetData(OneSection(L"S", L"k", L"v"));
   EXPECT_FALSE(ini.Save(folder_ / L"no such folder\\x.ini"));
   EXPECT_EQ(ini.LastError(), ERROR_PATH_NOT_FOUND);
+}
+
+// A folder whose files may be written but which takes no new file and lets
+// none be deleted (made so by the test's fixture): an existing file is
+// rewritten in place, a new one cannot be made.
+TEST(IniFileInLockedFolder, ExistingFileIsRewrittenInPlaceAndNoNewFileIsMade) {
+  const std::wstring folder = WindowsPathOf(LOCKED_FOLDER_UNIX_PATH);
+  const std::vector<std::wstring> before = ListFiles(folder, L"*");
+  ASSERT_EQ(before, std::vector<std::wstring>{L"settings.ini"}) << "the fixture's folder";
+  IniFile ini;
+  ini.SetData(OneSection(L"PDF Printer", L"new", L"2"));
+  ASSERT_TRUE(ini.Save(folder + L"\\settings.ini")) << ini.LastError();
+  EXPECT_EQ(ReadFileBytes(folder + L"\\settings.ini"), "[PDF Printer]\r\n  new=2\r\n");
+  ini.SetData(OneSection(L"PDF Printer", L"k", L"v"));
+  ASSERT_TRUE(ini.Save(folder + L"\\settings.ini")) << ini.LastError();
+  EXPECT_EQ(ReadFileBytes(folder + L"\\settings.ini"), "[PDF Printer]\r\n  k=v\r\n");
+
+  EXPECT_FALSE(ini.Save(folder + L"\\new.ini"));
+  EXPECT_EQ(ini.LastError(), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(ListFiles(folder, L"*"), before);
+}
+
+// Exact means that the text comes back from the bytes: for UTF-8 and GB 18030
+// by a round trip, since they refuse the flags that other code pages take.
+TEST(CodePageText, ExactTextStaysInTheCodePageAndOtherTextIsRefused) {
+  const struct {
+    unsigned codePage;
+    std::wstring text;
+    std::optional<std::string> bytes;
+  } cases[] = {
+      {65001, L"[PDF Printer]", "[PDF Printer]"},
+      {65001, L"\u0141\u00F3d\u017A",
+       "\xC5\x81\xC3\xB3"
+       "d\xC5\xBA"},
+      {65001, L"lone \xD800", std::nullopt},
+      {54936, L"output=c:\\a.pdf", "output=c:\\a.pdf"},
+      {54936, L"\u6771", "\xB6\xAB"},
+      {54936, L"lone \xDC00", std::nullopt},
+      {1252, L"caf\u00E9", "caf\xE9"},
+      {1252, L"\u0100", std::nullopt},  // best fit would give "A"
+      {932, L"\u6771", "\x93\x8C"},
+      {932, L"\u0141", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    if (!IsValidCodePage(c.codePage)) continue;  // Wine 8 has no code page 54936
+    EXPECT_EQ(WideToCodePageExact(c.text, c.codePage), c.bytes) << c.codePage;
+  }
 }
 
 }  // namespace

@@ -107,9 +107,15 @@ class DataFolderRule : public ::testing::Test {
       if (failing_.count(path)) throw std::runtime_error("cannot create");
       return !refused_.count(path);
     };
+    sources.userSid = [this] { return sid_; };
+    sources.ensureUserFolder = [this](const std::wstring& path, const std::wstring& sid) {
+      userFolders_.push_back(path + L" for " + sid);
+      return !refused_.count(path);
+    };
     sources.companyFolderName = L"Quillmar";
     sources.appFolderName = L"PDF Writer";
-    return ResolveDataFolder(sources);
+    resolved_ = ResolveDataFolder(sources);
+    return resolved_.folder;
   }
 
   std::map<std::wstring, std::wstring> environment_;
@@ -117,6 +123,9 @@ class DataFolderRule : public ::testing::Test {
   std::set<std::wstring> refused_;  // folders that stay missing
   std::set<std::wstring> failing_;  // folders whose creation raises
   std::vector<std::wstring> ensured_;
+  std::wstring sid_ = L"S-1-5-21-1-2-3-1001";
+  std::vector<std::wstring> userFolders_;  // the user folders made, " for " their user
+  ResolvedDataFolder resolved_;
   int registryReads_ = 0;
 };
 
@@ -135,10 +144,20 @@ TEST_F(DataFolderRule, UserProfileServesWhenAppDataIsUnsetOrUnusable) {
   EXPECT_EQ(Resolve(), L"C:\\Users\\anna\\Quillmar\\PDF Writer");
 }
 
-TEST_F(DataFolderRule, RegistryFolderIsUsedAsItIs) {
+// Each user gets a folder of that user's own in the shared machine folder; a
+// user whose identity is unknown gets none of it.
+TEST_F(DataFolderRule, RegistryFolderGivesEachUserAFolderOfItsOwn) {
   userData_ = L"D:\\Shared\\";
-  EXPECT_EQ(Resolve(), L"D:\\Shared");
+  EXPECT_EQ(Resolve(), L"D:\\Shared\\S-1-5-21-1-2-3-1001");
+  EXPECT_EQ(resolved_.sharedFolder, L"D:\\Shared");
   EXPECT_EQ(ensured_, std::vector<std::wstring>{L"D:\\Shared"});
+  EXPECT_EQ(userFolders_,
+            std::vector<std::wstring>{L"D:\\Shared\\S-1-5-21-1-2-3-1001 for S-1-5-21-1-2-3-1001"});
+
+  sid_.clear();
+  EXPECT_EQ(Resolve(), L"C:\\Program Files\\Quillmar\\PDF Writer\\data");
+  EXPECT_EQ(resolved_.sharedFolder, L"");
+  EXPECT_EQ(userFolders_.size(), 1u);
 }
 
 TEST_F(DataFolderRule, LibraryFolderDataIsTheLastResort) {
