@@ -99,15 +99,28 @@ void RequireAssemblyAllowed(QPDF& existing, const std::wstring& path) {
   }
 }
 
-// The job's own encryption replaces an existing file's only when the owner
-// password opened it; the result is never weaker than the job asked for.
-void RequireEncryptionReplaceable(QPDF& existing, const PdfAssembly& assembly) {
-  if (assembly.encryption && existing.isEncrypted() && !existing.ownerPasswordMatched()) {
+// Whether the encryption asks for more than an owner password: a user
+// password or restrictions, which a result must carry.
+bool AsksForRestrictions(const std::optional<PdfEncryption>& encryption) {
+  return encryption &&
+         (!encryption->userPassword.empty() || encryption->permissions != PdfPermissions{});
+}
+
+// The encryption to write over an existing file's own: the one asked for,
+// when it asks for a user password or restrictions and the owner password
+// opened the file (else the assembly fails: the result is never weaker than
+// asked); none, so that the file keeps its own, when only an owner password
+// was given (it is the key to the file).
+std::optional<PdfEncryption> EncryptionOverExisting(QPDF& existing, const PdfAssembly& assembly) {
+  if (!existing.isEncrypted()) return assembly.encryption;
+  if (!AsksForRestrictions(assembly.encryption)) return std::nullopt;
+  if (!existing.ownerPasswordMatched()) {
     throw PdfFailure{L"", assembly.existing,
                      L"it is encrypted, and only its owner password (the setting "
                      L"\"ownerpassword\") lets the job's own password and permissions replace "
                      L"its encryption"};
   }
+  return assembly.encryption;
 }
 
 void Assemble(const PdfAssembly& assembly) {
@@ -116,19 +129,20 @@ void Assemble(const PdfAssembly& assembly) {
   const std::unique_ptr<QPDF> background = OpenLayer(assembly.background, L"background");
   const std::unique_ptr<QPDF> stamp = OpenLayer(assembly.stamp, L"stamp");
   std::unique_ptr<QPDF> existing;
+  std::optional<PdfEncryption> encryption = assembly.encryption;
   std::vector<QPDFPageObjectHelper> newPages;
   if (assembly.existing.empty()) {
     newPages = QPDFPageDocumentHelper(*input).getAllPages();
   } else {
     existing = OpenPdf(assembly.existing, L"", assembly.existingPasswords, assembly.existingFile);
     RequireAssemblyAllowed(*existing, assembly.existing);
-    RequireEncryptionReplaceable(*existing, assembly);
+    encryption = EncryptionOverExisting(*existing, assembly);
     newPages = AppendPages(*existing, *input);
   }
   QPDF& result = existing ? *existing : *input;
   LayerPages(result, newPages, background.get(), stamp.get());
   EmbedFiles(result, assembly.attachments, assembly.associatedFiles);
-  WritePdf(result, assembly.output, assembly.outputFile, assembly.encryption);
+  WritePdf(result, assembly.output, assembly.outputFile, encryption);
   // qpdf reads on past damage that it can step over, with a warning.
   for (QPDF* document : {input.get(), background.get(), stamp.get(), existing.get()}) {
     if (document && document->anyWarnings()) {

@@ -55,9 +55,10 @@ struct PdfAssembly {
   bool associatedFiles = false;
 
   // AES-256 (revision 6). An existing file's own encryption is kept when this
-  // is unset; when set, it replaces that encryption only if the existing
-  // file's owner password opened it, and the assembly fails otherwise: the
-  // result is never weaker than asked.
+  // is unset or gives an owner password only (the key to that file); when it
+  // gives a user password or permissions, it replaces that encryption if the
+  // existing file's owner password opened it, and the assembly fails
+  // otherwise: the result is never weaker than asked.
   std::optional<PdfEncryption> encryption;
 };
 

@@ -1,7 +1,6 @@
 // gui.exe end to end: a job's spool file becomes its PDF through Ghostscript,
 // steered by its settings files, and every failure reported in a box.
 #include <windows.h>
-#include <aclapi.h>
 
 #include <gtest/gtest.h>
 
@@ -654,28 +653,6 @@ TEST_F(ConverterJob, AppendOnlyToAPdfAndOpenOnlyAFileOfTheFormat) {
                      "\\Letter.cmd does not end in an extension of the format pdf"),
             std::string::npos)
       << log;
-}
-
-// Only the user's own account counts as the owner of a file to append to, not
-// the Administrators group, which owns the new files of an elevated token.
-TEST_F(ConverterJob, AppendOnlyToAFileOwnedByTheUsersOwnAccount) {
-  const std::wstring pdf = work_ / L"Shared.pdf";
-  WriteFileBytes(pdf, TextPdf("Administrators' page"));
-  SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
-  PSID administrators = nullptr;
-  ASSERT_TRUE(AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS,
-                                       0, 0, 0, 0, 0, 0, &administrators));
-  const DWORD set =
-      SetNamedSecurityInfoW(const_cast<wchar_t*>(pdf.c_str()), SE_FILE_OBJECT,
-                            OWNER_SECURITY_INFORMATION, administrators, nullptr, nullptr, nullptr);
-  FreeSid(administrators);
-  ASSERT_EQ(set, static_cast<DWORD>(ERROR_SUCCESS));
-  WriteSettings({{L"output", pdf}, {L"existing", L"append"}});
-  Convert(kHelloPostScript, L"Shared");
-  EXPECT_EQ(ReadFileBytes(pdf), TextPdf("Administrators' page"));
-  EXPECT_TRUE(PathExists(work_ / L"Shared (2).pdf"));
-  const std::string log = ReadFileBytes(work_ / L"gui.log");
-  EXPECT_NE(log.find("Shared.pdf: it is not owned by the printing user"), std::string::npos) << log;
 }
 
 // A PDF made by the host's Ghostscript from `postscript`, beside it.
