@@ -144,11 +144,14 @@ std::unique_ptr<QPDF> OpenPdf(const std::wstring& path, const std::wstring& sett
 void WritePdf(QPDF& document, const std::wstring& output, std::FILE* file,
               const std::optional<PdfEncryption>& encryption) {
   UseSystemRandomSource();
+  // The writer keeps the name's pointer (for messages and the document's
+  // identifier), so the name lives as long as the writer.
+  const std::string name = Utf8(output);
   QPDFWriter writer(document);
   if (file) {
-    writer.setOutputFile(Utf8(output).c_str(), file, false);
+    writer.setOutputFile(name.c_str(), file, false);
   } else {
-    writer.setOutputFilename(Utf8(output).c_str());
+    writer.setOutputFilename(name.c_str());
   }
   // Set parameters replace any encryption the document had.
   if (encryption) {

@@ -38,17 +38,20 @@ std::string PlainPdf() {
          "\n%%EOF\n";
 }
 
-fs::path Folder() {
-  static const fs::path folder = [] {
-    fs::path path = fs::temp_directory_path() / ("fuzz_pdf_steps." + std::to_string(getpid()));
-    fs::create_directories(path);
+// This run's folder of files, removed at the end of the run (it is never
+// destroyed itself, so that the removal can still name it).
+const fs::path& Folder() {
+  static const fs::path* const folder = [] {
+    auto* path =
+        new fs::path(fs::temp_directory_path() / ("fuzz_pdf_steps." + std::to_string(getpid())));
+    fs::create_directories(*path);
     std::atexit([] {
       std::error_code ignored;
       fs::remove_all(Folder(), ignored);
     });
     return path;
   }();
-  return folder;
+  return *folder;
 }
 
 std::wstring Write(const char* name, const std::uint8_t* data, std::size_t size) {
