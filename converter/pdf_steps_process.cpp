@@ -131,12 +131,16 @@ PROCESS_MEMORY_COUNTERS MemoryOf(HANDLE process) {
 
 // Waits for the process to end within the limits. The Job object limits its
 // memory where the system enforces that; the watch here does it everywhere
-// else. Returns why it was stopped, or nothing when it ended by itself.
-std::optional<std::wstring> WaitWithinLimits(HANDLE process) {
+// else (Wine keeps no such limit). `peak` gets the most private memory seen,
+// as under Wine the counters of a process that has ended read 0. Returns why
+// it was stopped, or nothing when it ended by itself.
+std::optional<std::wstring> WaitWithinLimits(HANDLE process, std::size_t& peak) {
   const unsigned long long deadline = GetTickCount64() + kPdfStepsTimeLimitMs;
   for (;;) {
     if (WaitForSingleObject(process, kMemoryPollMs) == WAIT_OBJECT_0) return std::nullopt;
-    if (MemoryOf(process).PagefileUsage > kPdfStepsMemoryLimit) {
+    const PROCESS_MEMORY_COUNTERS memory = MemoryOf(process);
+    peak = std::max({peak, memory.PagefileUsage, memory.PeakPagefileUsage});
+    if (memory.PagefileUsage > kPdfStepsMemoryLimit) {
       TerminateProcess(process, ERROR_NOT_ENOUGH_MEMORY);
       WaitForSingleObject(process, INFINITE);
       return L"needed more than " + Mebibytes(kPdfStepsMemoryLimit) + L" of memory";
@@ -205,12 +209,13 @@ PdfStepsOutcome RunPdfStepsLimited(PdfStepsRequest request, HANDLE output, HANDL
   std::thread reader([&] { answerText = ReadAll(answer.read.get()); });
   WriteAll(input.write.get(), EncodeRequest(request));
   input.write.reset();
-  const std::optional<std::wstring> stopped = WaitWithinLimits(process.get());
+  std::size_t peak = 0;
+  const std::optional<std::wstring> stopped = WaitWithinLimits(process.get(), peak);
   reader.join();
   if (stopped) Fail(*stopped);
   DWORD exitCode = 0;
   GetExitCodeProcess(process.get(), &exitCode);
-  const std::size_t peak = MemoryOf(process.get()).PeakPagefileUsage;
+  peak = std::max<std::size_t>(peak, MemoryOf(process.get()).PeakPagefileUsage);
   const std::optional<PdfStepsAnswer> result = DecodeAnswer(answerText);
   if (exitCode != 0 || !result) {
     wchar_t code[16];

@@ -35,7 +35,7 @@ int RunPdfStepsProcess();
 
 struct PdfStepsOutcome {
   PdfStepsAnswer answer;
-  std::size_t peakPrivateBytes = 0;  // of the process, for the figures
+  std::size_t peakPrivateBytes = 0;  // of the process as sampled, for the figures
 };
 
 // Runs `request` in the PDF-steps process, handing it `output` (open for
