@@ -919,3 +919,38 @@ TEST_F(ConverterJob, CraftedFilesFailOnlyTheirOwnJob) {
   Convert(kTwoPages, L"Next");
   EXPECT_NE(HostTool(L"pdftotext \"$0\" -", pdf).find("Fine"), std::string::npos);
 }
+
+// A converter that dies while Ghostscript writes a password job leaves no
+// unencrypted file beside the target; what it left in the user's work area
+// goes with the user's next job.
+TEST_F(ConverterJob, AConverterThatDiesLeavesNothingBesideTheTargetAndTheNextJobSweeps) {
+  ScratchFolder out;
+  WriteSettings({{L"output", out / L"secret.pdf"}, {L"userpassword", kUserPassword}});
+  std::string many =
+      "%!PS\n/Helvetica findfont 10 scalefont setfont 1 1 500 { pop 1 1 60 { 72 "
+      "exch 12 mul moveto (A page of text that takes Ghostscript a while.) show } "
+      "for showpage } for\n";
+  const std::wstring spool = work_ / L"slow_printer.ps";
+  WriteFileBytes(spool, many);
+  std::wstring commandLine = ConverterCommandLine(
+      WindowsPathOf(GUI_EXE).substr(0, WindowsPathOf(GUI_EXE).rfind(L'\\')), Job(spool, L"Slow"));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &process));
+  const UniqueHandle converter(process.hProcess);
+  const UniqueHandle thread(process.hThread);
+  // Ghostscript has begun to write once its file is in the work area.
+  for (int wait = 0; wait < 600 && ListFiles(work_.Path(), L"~pdfjob-*.part.pdf").empty(); ++wait)
+    Sleep(50);
+  ASSERT_FALSE(ListFiles(work_.Path(), L"~pdfjob-*.part.pdf").empty());
+  TerminateProcess(converter.get(), 1);
+  WaitForSingleObject(converter.get(), 10000);
+  EXPECT_TRUE(ListFiles(out.Path(), L"*").empty());
+
+  WriteSettings({{L"output", out / L"next.pdf"}});
+  Convert(kHelloPostScript, L"Next");
+  EXPECT_TRUE(PathExists(out / L"next.pdf"));
+  EXPECT_TRUE(ListFiles(work_.Path(), L"~pdfjob-*").empty());
+}
