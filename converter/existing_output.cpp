@@ -12,18 +12,9 @@ namespace {
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 constexpr DWORD kPollMs = 50;
 
-// The SID in a token's TokenUser or TokenOwner record.
-bool TokenHasSid(HANDLE token, TOKEN_INFORMATION_CLASS kind, PSID sid) {
-  alignas(TOKEN_USER) BYTE buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
-  DWORD size = 0;
-  if (!GetTokenInformation(token, kind, buffer, sizeof buffer, &size)) return false;
-  const PSID own = kind == TokenUser ? reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid
-                                     : reinterpret_cast<TOKEN_OWNER*>(buffer)->Owner;
-  return EqualSid(own, sid);
-}
-
-// The file's owner is the converter's user (it runs as the printing user), or
-// the owner its token gives new files (Administrators for an elevated one).
+// The file's owner is the converter's own user (it runs as the printing user).
+// Not the owner that its token gives new files: for an elevated administrator
+// that is Administrators, whose files any administrator may have made.
 bool OwnedByUser(HANDLE file) {
   PSID owner = nullptr;
   UniqueLocalMemory descriptor;
@@ -35,7 +26,10 @@ bool OwnedByUser(HANDLE file) {
   descriptor.reset(raw);
   UniqueHandle token;
   if (!owner || !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) return false;
-  return TokenHasSid(token.get(), TokenUser, owner) || TokenHasSid(token.get(), TokenOwner, owner);
+  alignas(TOKEN_USER) BYTE buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+  DWORD size = 0;
+  return GetTokenInformation(token.get(), TokenUser, buffer, sizeof buffer, &size) &&
+         EqualSid(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, owner);
 }
 
 }  // namespace
@@ -57,19 +51,27 @@ void WaitWhileHeld(const std::wstring& path, unsigned long long deadline) {
   }
 }
 
-std::optional<std::wstring> WhyNotAppendToFile(const std::wstring& path) {
-  const UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ | READ_CONTROL, kShareAll,
-                                          nullptr, OPEN_EXISTING, 0, nullptr));
-  if (!file) return L"it cannot be read (error " + std::to_wstring(GetLastError()) + L")";
+ExistingToAppend OpenToAppend(const std::wstring& path) {
+  ExistingToAppend existing;
+  // Read sharing only: nobody changes or replaces the file while it is read.
+  existing.file.reset(CreateFileW(path.c_str(), GENERIC_READ | READ_CONTROL, FILE_SHARE_READ,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!existing.file) {
+    existing.whyNot = L"it cannot be read (error " + std::to_wstring(GetLastError()) + L")";
+    return existing;
+  }
   ExistingFileFacts facts;
   char head[5];
   DWORD read = 0;
-  if (ReadFile(file.get(), head, sizeof head, &read, nullptr)) facts.head.assign(head, read);
+  if (ReadFile(existing.file.get(), head, sizeof head, &read, nullptr))
+    facts.head.assign(head, read);
   wchar_t fileSystem[MAX_PATH + 1] = L"";
-  if (GetVolumeInformationByHandleW(file.get(), nullptr, 0, nullptr, nullptr, nullptr, fileSystem,
-                                    MAX_PATH + 1)) {
+  if (GetVolumeInformationByHandleW(existing.file.get(), nullptr, 0, nullptr, nullptr, nullptr,
+                                    fileSystem, MAX_PATH + 1)) {
     facts.fileSystem = fileSystem;
   }
-  facts.ownedByUser = OwnedByUser(file.get());
-  return WhyNotAppendTo(facts);
+  facts.ownedByUser = OwnedByUser(existing.file.get());
+  existing.whyNot = WhyNotAppendTo(facts);
+  if (existing.whyNot) existing.file.reset();
+  return existing;
 }

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "unique_resource.h"
+
 // How long a job waits for a file that another program keeps open.
 inline constexpr unsigned long kHeldFileWaitMs = 30 * 1000;
 
@@ -16,6 +18,11 @@ bool IsHeldByAnother(const std::wstring& path);
 // Raises JobFailure when the time runs out.
 void WaitWhileHeld(const std::wstring& path, unsigned long long deadline);
 
-// Why the job's pages must not be added to the existing file (see
-// append_rule.h), or nothing when they may.
-std::optional<std::wstring> WhyNotAppendToFile(const std::wstring& path);
+// The existing file that a job is to add its pages to, opened once: its facts
+// are checked and its bytes later read through the same handle, which shares
+// reading only, so no one can change or swap it in between.
+struct ExistingToAppend {
+  UniqueFileHandle file;               // open for reading; empty when it must not be appended to
+  std::optional<std::wstring> whyNot;  // why not (see append_rule.h); nothing when it may be
+};
+ExistingToAppend OpenToAppend(const std::wstring& path);

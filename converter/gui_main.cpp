@@ -6,6 +6,7 @@
 #include "command_line_reader.h"
 #include "conversion.h"
 #include "on_demand_ui.h"
+#include "pdf_steps_process.h"
 #include "product_names.h"
 #include "unexpected_exception.h"
 
@@ -13,6 +14,7 @@ const wchar_t* DefaultErrorSource() noexcept { return L"gui"; }
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
+    if (IsPdfStepsProcess(GetCommandLineW())) return RunPdfStepsProcess();
     const std::optional<ConverterParameters> parameters =
         ReadConverterParameters(GetCommandLineW());
     if (parameters) {

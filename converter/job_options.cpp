@@ -182,15 +182,18 @@ void RefuseWithImageFormat(const Reading& reading) {
                  L": it is a setting of the PDF formats only"};
 }
 
-// PDF/A forbids encryption.
+// PDF/A forbids encryption, which a password or permissions bring.
+void RefuseWithArchivalFormat(const Reading& reading, const wchar_t* what) {
+  if (!reading.options.format->isArchival) return;
+  throw Unusable{std::wstring(L"no ") + what + L" with the format " +
+                 std::wstring(reading.options.format->word) + L": PDF/A forbids encryption"};
+}
+
 template <std::wstring PdfOptions::*field>
 void ReadPassword(const std::wstring& value, Reading& reading) {
   if (value.empty()) return;
   RefuseWithImageFormat(reading);
-  if (reading.options.format->isArchival) {
-    throw Unusable{L"no password with the format " + std::wstring(reading.options.format->word) +
-                   L": PDF/A forbids encryption"};
-  }
+  RefuseWithArchivalFormat(reading, L"password");
   reading.options.pdf.*field = value;
 }
 
@@ -200,7 +203,9 @@ void ReadPermissions(const std::wstring& value, Reading& reading) {
   } catch (const PdfFailure&) {
     throw Unusable{std::wstring(kPermissionsAllowed)};
   }
-  if (reading.options.pdf.permissions != PdfPermissions{}) RefuseWithImageFormat(reading);
+  if (reading.options.pdf.permissions == PdfPermissions{}) return;
+  RefuseWithImageFormat(reading);
+  RefuseWithArchivalFormat(reading, L"permissions");
 }
 
 // A full local or UNC path of a file to read.

@@ -36,7 +36,11 @@ struct PdfOptions {
   std::wstring stamp;                     // full path of a PDF
   std::vector<std::wstring> attachments;  // full paths
 
-  bool Encrypts() const { return !userPassword.empty() || !ownerPassword.empty(); }
+  // A password, or permissions other than all (with an empty user password
+  // and a random owner password, so that they hold), encrypt the result.
+  bool Encrypts() const {
+    return !userPassword.empty() || !ownerPassword.empty() || permissions != PdfPermissions{};
+  }
 };
 
 // Every member is set by ReadJobOptions.

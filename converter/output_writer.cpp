@@ -13,6 +13,8 @@
 #include "partial_files.h"
 #include "pdf_steps.h"
 #include "target_lock.h"
+#include "unique_resource.h"
+#include "work_files.h"
 
 namespace {
 
@@ -33,16 +35,19 @@ RunResult RunGhostscriptInTurn(const GhostscriptProgram& ghostscript,
   return RunGhostscript(ghostscript, arguments, kConversionTimeoutMs);
 }
 
-// Whether the job's pages go after those of the existing target: only when
-// it is there and may take them (see append_rule.h); else the job is saved as
-// a numbered one, and the log says why.
-bool AppendsToExisting(const std::wstring& target, ConverterLog& log) {
-  if (!IsFile(target)) return false;
+// The existing target, when the job's pages go after its own: only when it is
+// there and may take them (see append_rule.h); else the job is saved as a
+// numbered one, and the log says why. The file stays open, shared for reading
+// only, until its pages have been read.
+UniqueFileHandle ExistingToAppendTo(const std::wstring& target, ConverterLog& log) {
+  if (!IsFile(target)) return {};
   WaitWhileHeld(target, HeldFileDeadline());
-  const std::optional<std::wstring> reason = WhyNotAppendToFile(target);
-  if (!reason) return true;
-  log.Write(L"Append", L"not to " + target + L": " + *reason + L"; saved under a new number");
-  return false;
+  ExistingToAppend existing = OpenToAppend(target);
+  if (existing.whyNot) {
+    log.Write(L"Append",
+              L"not to " + target + L": " + *existing.whyNot + L"; saved under a new number");
+  }
+  return std::move(existing.file);
 }
 
 }  // namespace
@@ -68,12 +73,17 @@ std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::
   // An append holds the target from reading it; the other rules only while
   // their files go in, so that their conversions run side by side.
   std::optional<TargetLock> lock;
-  bool appending = false;
+  UniqueFileHandle existingFile;
   if (target.existing == ExistingFile::kAppend) {
     lock.emplace(target.path);
-    appending = AppendsToExisting(target.path, log);
+    existingFile = ExistingToAppendTo(target.path, log);
   }
-  PartialFiles partial(target.path, sessionId, onePerPage);
+  const bool appending = static_cast<bool>(existingFile);
+  // Ghostscript writes into the user's own work area; only files the job
+  // makes itself go beside the target.
+  const std::wstring workArea = FolderOf(spoolFile);
+  SweepWorkArea(workArea);
+  WorkFiles work(workArea, SplitExtension(target.path).extension, onePerPage);
   // A path without one as the program reads it is never handed on as it is
   // (a host program would take it for a relative name of its own).
   const auto forProgram = [&](const std::wstring& path) {
@@ -87,26 +97,30 @@ std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::
   GhostscriptJob run{{}, {}, options.format, options.resolution, options.quality, options.info};
   run.embedsFiles = !options.pdf.attachments.empty();
   run.inputs.push_back(forProgram(spoolFile));
-  run.outputFile = onePerPage
-                       ? GhostscriptPagePattern(forProgram(partial.First()), partial.Extension())
-                       : GhostscriptOutputPath(forProgram(partial.First()));
+  run.outputFile = onePerPage ? GhostscriptPagePattern(forProgram(work.First()), work.Extension())
+                              : GhostscriptOutputPath(forProgram(work.First()));
   const RunResult result = RunGhostscriptInTurn(*ghostscript, GhostscriptArguments(run), log);
-  std::vector<std::wstring> files = partial.Present();
+  const std::vector<std::wstring> pages = work.Present();
   if (!result.finished) throw JobFailure{result.failure};
   if (result.exitCode != 0) {
     throw JobFailure{L"Ghostscript could not convert " + spoolFile + L" (exit code " +
                      std::to_wstring(result.exitCode) + L")."};
   }
-  if (files.empty()) {
-    throw JobFailure{L"Ghostscript's result is missing from " + FolderOf(target.path) +
+  if (pages.empty()) {
+    throw JobFailure{L"Ghostscript's result is missing from " + workArea +
                      L" (was the folder removed?)."};
   }
-  // A second file of the job's own, so that Ghostscript's stays untouched.
-  PartialFiles assembled(target.path, sessionId + L".steps", false);
+  PartialFiles partial(target.path, sessionId);
   if (pdfSteps) {
-    RunPdfSteps(options, {files.front(), assembled.First(), existing});
-    files = {assembled.First()};
+    const HANDLE output = partial.Create();
+    RunPdfSteps(options, {pages.front(), partial.LastName(), output, existing,
+                          appending ? existingFile.get() : nullptr});
+  } else {
+    for (const std::wstring& page : pages) partial.CopyIn(page);
   }
+  partial.Close();
+  existingFile.reset();
+  const std::vector<std::wstring>& files = partial.Names();
   if (!lock) lock.emplace(target.path);
   if (target.existing == ExistingFile::kOverwrite || appending) {
     return PlaceReplacing(files, target.path, onePerPage, HeldFileDeadline());

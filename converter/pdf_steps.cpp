@@ -3,6 +3,7 @@
 #include "job_failure.h"
 #include "pdf_assembly.h"
 #include "pdf_failure.h"
+#include "pdf_steps_process.h"
 
 namespace {
 
@@ -28,13 +29,11 @@ PdfAssembly AssemblyOf(const JobOptions& options, const PdfStepsJob& job) {
 }  // namespace
 
 bool HasPdfSteps(const JobOptions& options, const std::wstring& existing) {
-  return options.format->isPdf && NeedsAssembly(AssemblyOf(options, {{}, {}, existing}));
+  return options.format->isPdf && NeedsAssembly(AssemblyOf(options, {{}, {}, {}, existing}));
 }
 
 void RunPdfSteps(const JobOptions& options, const PdfStepsJob& job) {
-  try {
-    AssemblePdf(AssemblyOf(options, job));
-  } catch (const PdfFailure& failure) {
-    throw JobFailure{failure.Text()};
-  }
+  const PdfStepsAnswer answer =
+      RunPdfStepsLimited({AssemblyOf(options, job)}, job.outputFile, job.existingFile).answer;
+  if (answer.failure) throw JobFailure{answer.failure->Text()};
 }

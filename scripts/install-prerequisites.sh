@@ -3,7 +3,7 @@
 # and lets `apt-get source` fetch the third-party sources (qpdf, libjpeg-turbo)
 # that the build compiles for Windows.
 set -eu
-packages="cmake make clang libclang-common-14-dev libclang-rt-14-dev libgtest-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wine64 googletest ghostscript poppler-utils qpdf libtiff-tools file nsis libz-mingw-w64-dev dpkg-dev xz-utils"
+packages="cmake make clang g++ libclang-common-14-dev libclang-rt-14-dev libgtest-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wine64 googletest ghostscript poppler-utils qpdf libqpdf-dev libtiff-tools file nsis libz-mingw-w64-dev dpkg-dev xz-utils"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $p"

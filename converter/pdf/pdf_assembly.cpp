@@ -14,6 +14,41 @@
 
 namespace {
 
+// In mebibytes, for messages.
+std::wstring Mebibytes(std::uintmax_t bytes) { return std::to_wstring(bytes >> 20) + L" MiB"; }
+
+// The size of a file named by a setting; 0 when it cannot be known (its
+// reader then says why).
+std::uintmax_t SizeOf(const std::wstring& path) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  return error ? 0 : size;
+}
+
+// Files too large for the steps fail before anything is read.
+void RequireSizesWithinCaps(const PdfAssembly& assembly) {
+  for (const auto& [path, setting] :
+       {std::pair{&assembly.background, L"background"}, std::pair{&assembly.stamp, L"stamp"}}) {
+    if (!path->empty() && SizeOf(*path) > kMostLayerBytes) {
+      throw PdfFailure{setting, *path, L"the file is larger than " + Mebibytes(kMostLayerBytes)};
+    }
+  }
+  std::uintmax_t total = 0;
+  for (const std::wstring& path : assembly.attachments) {
+    const std::uintmax_t size = SizeOf(path);
+    total += size;
+    if (size > kMostAttachmentBytes) {
+      throw PdfFailure{L"attach", path,
+                       L"the file is larger than " + Mebibytes(kMostAttachmentBytes)};
+    }
+    if (total > kMostAttachmentsBytes) {
+      throw PdfFailure{
+          L"attach", path,
+          L"the attached files together are larger than " + Mebibytes(kMostAttachmentsBytes)};
+    }
+  }
+}
+
 // A PDF that must have pages to lend its first one, or null when not set.
 std::unique_ptr<QPDF> OpenLayer(const std::wstring& path, const wchar_t* setting) {
   if (path.empty()) return nullptr;
@@ -64,23 +99,50 @@ void RequireAssemblyAllowed(QPDF& existing, const std::wstring& path) {
   }
 }
 
+// Whether the encryption asks for more than an owner password: a user
+// password or restrictions, which a result must carry.
+bool AsksForRestrictions(const std::optional<PdfEncryption>& encryption) {
+  return encryption &&
+         (!encryption->userPassword.empty() || encryption->permissions != PdfPermissions{});
+}
+
+// The encryption to write over an existing file's own: the one asked for,
+// when it asks for a user password or restrictions and the owner password
+// opened the file (else the assembly fails: the result is never weaker than
+// asked); none, so that the file keeps its own, when only an owner password
+// was given (it is the key to the file).
+std::optional<PdfEncryption> EncryptionOverExisting(QPDF& existing, const PdfAssembly& assembly) {
+  if (!existing.isEncrypted()) return assembly.encryption;
+  if (!AsksForRestrictions(assembly.encryption)) return std::nullopt;
+  if (!existing.ownerPasswordMatched()) {
+    throw PdfFailure{L"", assembly.existing,
+                     L"it is encrypted, and only its owner password (the setting "
+                     L"\"ownerpassword\") lets the job's own password and permissions replace "
+                     L"its encryption"};
+  }
+  return assembly.encryption;
+}
+
 void Assemble(const PdfAssembly& assembly) {
+  RequireSizesWithinCaps(assembly);
   std::unique_ptr<QPDF> input = OpenPdf(assembly.input, L"");
   const std::unique_ptr<QPDF> background = OpenLayer(assembly.background, L"background");
   const std::unique_ptr<QPDF> stamp = OpenLayer(assembly.stamp, L"stamp");
   std::unique_ptr<QPDF> existing;
+  std::optional<PdfEncryption> encryption = assembly.encryption;
   std::vector<QPDFPageObjectHelper> newPages;
   if (assembly.existing.empty()) {
     newPages = QPDFPageDocumentHelper(*input).getAllPages();
   } else {
-    existing = OpenPdf(assembly.existing, L"", assembly.existingPasswords);
+    existing = OpenPdf(assembly.existing, L"", assembly.existingPasswords, assembly.existingFile);
     RequireAssemblyAllowed(*existing, assembly.existing);
+    encryption = EncryptionOverExisting(*existing, assembly);
     newPages = AppendPages(*existing, *input);
   }
   QPDF& result = existing ? *existing : *input;
   LayerPages(result, newPages, background.get(), stamp.get());
   EmbedFiles(result, assembly.attachments, assembly.associatedFiles);
-  WritePdf(result, assembly.output, assembly.encryption);
+  WritePdf(result, assembly.output, assembly.outputFile, encryption);
   // qpdf reads on past damage that it can step over, with a warning.
   for (QPDF* document : {input.get(), background.get(), stamp.get(), existing.get()}) {
     if (document && document->anyWarnings()) {
@@ -113,7 +175,8 @@ void AssemblePdf(const PdfAssembly& assembly) {
   if (OutputIsAnInput(assembly)) {
     throw PdfFailure{L"", assembly.output, L"the result would replace a file it is made from"};
   }
-  OutputFileGuard output(assembly.output);
+  // A file of the caller's is the caller's to remove.
+  OutputFileGuard output(assembly.outputFile ? std::wstring() : assembly.output);
   try {
     Assemble(assembly);
   } catch (const PdfFailure&) {

@@ -1,12 +1,15 @@
 #include "pdf_files.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/BufferInputSource.hh>
+#include <qpdf/FileInputSource.hh>
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFSystemError.hh>
 #include <qpdf/QPDFWriter.hh>
@@ -47,12 +50,33 @@ std::shared_ptr<InputSource> InMemory(const std::wstring& path, const std::strin
   return std::make_shared<BufferInputSource>(file, bytes.release(), true);
 }
 
-std::unique_ptr<QPDF> TryOpen(const std::wstring& path, const std::string& file,
+// An open file, from its start: in memory up to kInMemoryLimit, else read
+// where it is. The caller keeps the file open as long as the document.
+std::shared_ptr<InputSource> FromOpenFile(std::FILE* stream, const std::string& file) {
+  std::rewind(stream);
+  std::string bytes;
+  char block[65536];
+  for (std::size_t count; (count = std::fread(block, 1, sizeof block, stream)) > 0;) {
+    bytes.append(block, count);
+    if (bytes.size() > kInMemoryLimit) {
+      std::rewind(stream);
+      auto source = std::make_shared<FileInputSource>();
+      source->setFile(file.c_str(), stream, false);
+      return source;
+    }
+  }
+  if (std::ferror(stream)) throw QPDFSystemError(file + ": read", errno);
+  return std::make_shared<BufferInputSource>(file, bytes);
+}
+
+std::unique_ptr<QPDF> TryOpen(const std::wstring& path, std::FILE* stream, const std::string& file,
                               const char* password) {
   auto document = std::make_unique<QPDF>();
   document->setSuppressWarnings(true);
   document->setAttemptRecovery(false);
-  if (std::shared_ptr<InputSource> source = InMemory(path, file)) {
+  if (stream) {
+    document->processInputSource(FromOpenFile(stream, file), password);
+  } else if (std::shared_ptr<InputSource> source = InMemory(path, file)) {
     document->processInputSource(source, password);
   } else {
     document->processFile(file.c_str(), password);
@@ -72,21 +96,22 @@ std::string RandomPassword() {
 }
 
 // Opens `path` with the first password that fits, or none.
-std::unique_ptr<QPDF> OpenWithPasswords(const std::wstring& path, const std::wstring& setting,
+std::unique_ptr<QPDF> OpenWithPasswords(const std::wstring& path, std::FILE* stream,
+                                        const std::wstring& setting,
                                         const std::vector<std::wstring>& passwords) {
   const std::string file = Utf8(path);
   for (const std::wstring& password : passwords) {
     if (password.empty()) continue;
     for (const std::string& form : PasswordForms(password)) {
       try {
-        return TryOpen(path, file, form.c_str());
+        return TryOpen(path, stream, file, form.c_str());
       } catch (const QPDFExc& failure) {
         if (!IsPasswordRefusal(failure)) throw;
       }
     }
   }
   try {
-    return TryOpen(path, file, nullptr);
+    return TryOpen(path, stream, file, nullptr);
   } catch (const QPDFExc& failure) {
     if (!IsPasswordRefusal(failure)) throw;
     throw PdfFailure{setting, path,
@@ -107,20 +132,29 @@ std::wstring FromUtf8(const std::string& text) {
 }
 
 std::unique_ptr<QPDF> OpenPdf(const std::wstring& path, const std::wstring& setting,
-                              const std::vector<std::wstring>& passwords) {
+                              const std::vector<std::wstring>& passwords, std::FILE* file) {
   try {
-    return OpenWithPasswords(path, setting, passwords);
+    return OpenWithPasswords(path, file, setting, passwords);
   } catch (const QPDFSystemError& failure) {
     throw PdfFailure{setting, path,
                      L"the file cannot be opened (" + FromUtf8(failure.what()) + L")"};
   }
 }
 
-void WritePdf(QPDF& document, const std::wstring& output,
+void WritePdf(QPDF& document, const std::wstring& output, std::FILE* file,
               const std::optional<PdfEncryption>& encryption) {
   UseSystemRandomSource();
-  QPDFWriter writer(document, Utf8(output).c_str());
-  if (encryption && !document.isEncrypted()) {
+  // The writer keeps the name's pointer (for messages and the document's
+  // identifier), so the name lives as long as the writer.
+  const std::string name = Utf8(output);
+  QPDFWriter writer(document);
+  if (file) {
+    writer.setOutputFile(name.c_str(), file, false);
+  } else {
+    writer.setOutputFilename(name.c_str());
+  }
+  // Set parameters replace any encryption the document had.
+  if (encryption) {
     const PdfPermissions& allow = encryption->permissions;
     const std::string owner =
         encryption->ownerPassword.empty() ? RandomPassword() : Utf8(encryption->ownerPassword);
@@ -131,10 +165,13 @@ void WritePdf(QPDF& document, const std::wstring& output,
                                      true);
   }
   writer.write();
+  if (file && (std::fflush(file) != 0 || std::ferror(file))) {
+    throw QPDFSystemError(Utf8(output) + ": write", errno);
+  }
 }
 
 OutputFileGuard::~OutputFileGuard() {
-  if (kept_) return;
+  if (kept_ || path_.empty()) return;
   std::error_code ignored;
   std::filesystem::remove(path_, ignored);
 }

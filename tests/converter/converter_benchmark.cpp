@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "pdf_steps_process.h"
 #include "conversion.h"
 #include "converter_command_line.h"
 #include "ghostscript.h"
@@ -74,6 +75,8 @@ double StepsWithoutGhostscript(const std::wstring& output, const wchar_t* format
 }  // namespace
 
 int main() {
+  // ConvertJob runs its PDF steps in this program, started again in that mode.
+  if (IsPdfStepsProcess(GetCommandLineW())) return RunPdfStepsProcess();
   const std::optional<GhostscriptProgram> ghostscript = FindGhostscript();
   if (!ghostscript) {
     std::puts("no Ghostscript");

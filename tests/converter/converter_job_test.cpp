@@ -8,6 +8,8 @@
 #include <map>
 #include <thread>
 
+#include <zlib.h>
+
 #include "converter_command_line.h"
 #include "host_reports.h"
 #include "message_box_watcher.h"
@@ -627,6 +629,11 @@ TEST_F(ConverterJob, PdfStepsEncryptLayerAndAttach) {
       {{{L"userpassword", kUserPassword}, {L"permissions", L"none"}},
        {{userShown, "modify anything: not allowed"}, {kRequires, "rc=0"}}},
       {{{L"ownerpassword", kOwnerPassword}}, {{kRequires, "rc=3"}}},
+      // Permissions alone hold: anyone may open the file, nobody may lift them.
+      {{{L"permissions", L"none"}},
+       {{kRequires, "rc=3"},
+        {L"qpdf --show-encryption \"$0\"", "print high resolution: not allowed"},
+        {L"qpdf --show-encryption \"$0\"", "modify anything: not allowed"}}},
       {{{L"background", background}, {L"stamp", stamp}},
        {{L"pdftotext -f 1 -l 1 \"$0\" -", "Letterhead"},
         {L"pdftotext -f 2 -l 2 \"$0\" -", "Letterhead"},
@@ -718,6 +725,9 @@ TEST_F(ConverterJob, BadInputOfThePdfStepsFailsTheJobAndLeavesNoOutput) {
   const std::wstring locked = work_ / L"locked.pdf";
   WriteSettings({{L"output", locked}, {L"userpassword", kUserPassword}});
   Convert(kHelloPostScript, L"Locked");
+  const std::wstring ownerOnly = work_ / L"owner only.pdf";
+  WriteSettings({{L"output", ownerOnly}, {L"ownerpassword", kOwnerPassword}});
+  Convert(kHelloPostScript, L"Owner only");
   const std::wstring out = work_ / L"out.pdf";
   const struct {
     std::vector<std::pair<std::wstring, std::wstring>> settings;
@@ -728,6 +738,9 @@ TEST_F(ConverterJob, BadInputOfThePdfStepsFailsTheJobAndLeavesNoOutput) {
       {{{L"output", existingDamaged}, {L"existing", L"append"}}, {existingDamaged}},
       {{{L"output", locked}, {L"existing", L"append"}, {L"ownerpassword", L"wr0ng-Secret"}},
        {locked}},
+      // Its owner password did not open it: the job's password cannot replace its encryption.
+      {{{L"output", ownerOnly}, {L"existing", L"append"}, {L"userpassword", kUserPassword}},
+       {ownerOnly, L"only its owner password"}},
       {{{L"output", out}, {L"userpassword", kUserPassword}, {L"permissions", L"print,fax"}},
        {L"\"permissions\" has the value \"print,fax\""}},
       {{{L"output", out}, {L"format", L"pdfa"}, {L"userpassword", kUserPassword}},
@@ -739,6 +752,7 @@ TEST_F(ConverterJob, BadInputOfThePdfStepsFailsTheJobAndLeavesNoOutput) {
   };
   const std::vector<std::wstring> before = ListFiles(work_.Path(), L"*");
   const std::string lockedBytes = ReadFileBytes(locked);
+  const std::string ownerOnlyBytes = ReadFileBytes(ownerOnly);
   for (const auto& c : cases) {
     WriteSettings(c.settings);
     const std::wstring spool = work_ / L"bad_printer.ps";
@@ -754,7 +768,116 @@ TEST_F(ConverterJob, BadInputOfThePdfStepsFailsTheJobAndLeavesNoOutput) {
     EXPECT_EQ(ListFiles(work_.Path(), L"*"), before) << Utf8(box);
   }
   EXPECT_EQ(ReadFileBytes(locked), lockedBytes);
+  EXPECT_EQ(ReadFileBytes(ownerOnly), ownerOnlyBytes);
   const std::string log = ReadFileBytes(work_ / L"gui.log");
   EXPECT_EQ(log.find("Secret"), std::string::npos) << log;
   EXPECT_NE(log.find("\"print,fax\""), std::string::npos);
+}
+
+// A stream that unpacks to `size` zero bytes, compressed as a PDF's Flate filter.
+std::string DeflatedZeros(std::size_t size) {
+  z_stream stream{};
+  EXPECT_EQ(deflateInit(&stream, Z_BEST_COMPRESSION), Z_OK);
+  std::vector<unsigned char> zeros(1 << 20), out(1 << 16);
+  std::string result;
+  for (int flush = Z_NO_FLUSH; flush != Z_FINISH;) {
+    const std::size_t count = std::min(size, zeros.size());
+    size -= count;
+    flush = size == 0 ? Z_FINISH : Z_NO_FLUSH;
+    stream.next_in = zeros.data();
+    stream.avail_in = static_cast<uInt>(count);
+    do {
+      stream.next_out = out.data();
+      stream.avail_out = static_cast<uInt>(out.size());
+      deflate(&stream, flush);
+      result.append(reinterpret_cast<char*>(out.data()), out.size() - stream.avail_out);
+    } while (stream.avail_out == 0);
+  }
+  deflateEnd(&stream);
+  return result;
+}
+
+// Files crafted to take the PDF steps down fail their own job only: a box and
+// the log tell it, the spool file stays, nothing is left beside the target or
+// in the work area, and the next job goes on.
+TEST_F(ConverterJob, CraftedFilesFailOnlyTheirOwnJob) {
+  // 20,000 arrays, each holding the next: copying them recurses that deep.
+  std::vector<std::string> chain;
+  for (int level = 0; level < 20000; ++level) chain.push_back(std::to_string(level + 6) + " 0 R");
+  chain.back() = "null";
+  for (std::string& object : chain) object = "[" + object + "]";
+  const std::wstring deep = work_ / L"deep.pdf";
+  WriteFileBytes(deep, PdfWithPropertyResource(chain));
+  // A metadata stream of about 1 MB that unpacks to a gibibyte.
+  const std::string bomb = DeflatedZeros(std::size_t{1} << 30);
+  const std::wstring inflating = work_ / L"inflating.pdf";
+  WriteFileBytes(inflating,
+                 PdfWithPropertyResource(
+                     {"<< /Type /Metadata /Subtype /XML /Filter /FlateDecode /Length " +
+                      std::to_string(bomb.size()) + " >>\nstream\n" + bomb + "\nendstream"}));
+  const std::wstring huge = WriteSparseFile(work_ / L"huge.bin", (std::int64_t{128} << 20) + 1);
+  ScratchFolder out;
+  const std::wstring pdf = out / L"crafted.pdf";
+  const struct {
+    std::pair<std::wstring, std::wstring> setting;
+    std::wstring told;
+  } cases[] = {
+      {{L"background", deep}, L"The PDF steps of the job ended without a result"},
+      {{L"stamp", inflating}, L"memory"},
+      {{L"attach", huge}, L"\"attach\" has the value \"" + huge + L"\": the file is larger than"},
+  };
+  for (const auto& c : cases) {
+    WriteSettings({{L"output", pdf}, c.setting});
+    const std::wstring spool = work_ / L"crafted_printer.ps";
+    WriteFileBytes(spool, kTwoPages);
+    MessageBoxWatcher watcher;
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_EQ(RunConverter(Job(spool, L"Crafted"), watcher), 1u);
+    std::printf("%ls: failed in %llu ms\n", c.setting.second.c_str(), GetTickCount64() - start);
+    ASSERT_EQ(watcher.Count(), 1u) << BoxTexts(watcher);
+    const std::wstring box = watcher.Seen()[0].text;
+    EXPECT_NE(box.find(c.told), std::wstring::npos) << Utf8(box);
+    EXPECT_NE(ReadFileBytes(work_ / L"gui.log").find(Utf8(c.told)), std::string::npos);
+    EXPECT_TRUE(PathExists(spool));
+    EXPECT_TRUE(ListFiles(out.Path(), L"*").empty());
+    EXPECT_TRUE(ListFiles(work_.Path(), L"~pdfjob-*").empty());
+  }
+  WriteSettings({{L"output", pdf}, {L"stamp", HostPdf(work_ / L"stamp.pdf", PageText("Fine"))}});
+  Convert(kTwoPages, L"Next");
+  EXPECT_NE(HostTool(L"pdftotext \"$0\" -", pdf).find("Fine"), std::string::npos);
+}
+
+// A converter that dies while Ghostscript writes a password job leaves no
+// unencrypted file beside the target; what it left in the user's work area
+// goes with the user's next job.
+TEST_F(ConverterJob, AConverterThatDiesLeavesNothingBesideTheTargetAndTheNextJobSweeps) {
+  ScratchFolder out;
+  WriteSettings({{L"output", out / L"secret.pdf"}, {L"userpassword", kUserPassword}});
+  std::string many =
+      "%!PS\n/Helvetica findfont 10 scalefont setfont 1 1 500 { pop 1 1 60 { 72 "
+      "exch 12 mul moveto (A page of text that takes Ghostscript a while.) show } "
+      "for showpage } for\n";
+  const std::wstring spool = work_ / L"slow_printer.ps";
+  WriteFileBytes(spool, many);
+  std::wstring commandLine = ConverterCommandLine(
+      WindowsPathOf(GUI_EXE).substr(0, WindowsPathOf(GUI_EXE).rfind(L'\\')), Job(spool, L"Slow"));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &process));
+  const UniqueHandle converter(process.hProcess);
+  const UniqueHandle thread(process.hThread);
+  // Ghostscript has begun to write once its file is in the work area.
+  for (int wait = 0; wait < 600 && ListFiles(work_.Path(), L"~pdfjob-*.part.pdf").empty(); ++wait)
+    Sleep(50);
+  ASSERT_FALSE(ListFiles(work_.Path(), L"~pdfjob-*.part.pdf").empty());
+  TerminateProcess(converter.get(), 1);
+  WaitForSingleObject(converter.get(), 10000);
+  EXPECT_TRUE(ListFiles(out.Path(), L"*").empty());
+
+  WriteSettings({{L"output", out / L"next.pdf"}});
+  Convert(kHelloPostScript, L"Next");
+  EXPECT_TRUE(PathExists(out / L"next.pdf"));
+  EXPECT_TRUE(ListFiles(work_.Path(), L"~pdfjob-*").empty());
 }

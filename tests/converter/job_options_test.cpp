@@ -62,6 +62,10 @@ TEST(JobSettingValues, AnUnusableValueNamesTheSettingTheValueAndWhatIsAllowed) {
        L"ownerpassword",
        kHiddenValue,
        L"no password with the format pdfa: PDF/A forbids encryption"},
+      {{{L"format", L"pdfa"}, {L"permissions", L"print"}},
+       L"permissions",
+       L"print",
+       L"no permissions with the format pdfa: PDF/A forbids encryption"},
       {{{L"attach", L"C:\\a.xml|b.xml"}}, L"attach", L"C:\\a.xml|b.xml", kUsablePathText},
       {{{L"background", L"letter.pdf"}}, L"background", L"letter.pdf", kUsablePathText},
   };
@@ -113,6 +117,9 @@ TEST(JobSettingValues, PdfStepsTakePasswordsPermissionsLayersAndAttachments) {
   EXPECT_EQ(options.pdf.attachments,
             (std::vector<std::wstring>{L"C:\\a.xml", L"\\\\srv\\share\\b c.txt"}));
   EXPECT_FALSE(Read({{L"format", L"pdfa"}, {L"attach", L"C:\\a.xml"}}).pdf.Encrypts());
+  // Permissions alone encrypt, so that they hold; "all" alone does not.
+  EXPECT_TRUE(Read({{L"permissions", L"none"}}).pdf.Encrypts());
+  EXPECT_FALSE(Read({{L"permissions", L"ALL"}}).pdf.Encrypts());
 }
 
 TEST(JobSettingValues, TheFileToWriteIsNamedOrBuiltInTheFolderOrAskedFor) {

@@ -132,6 +132,45 @@ TEST_F(PdfAssemblyTest, AppendToAnEncryptedFileKeepsItsEncryption) {
   }
 }
 
+// The job's own password and permissions replace the existing file's
+// encryption when its owner password opened it, old RC4 too.
+TEST_F(PdfAssemblyTest, AppendOpenedByTheOwnerPasswordTakesTheJobsEncryption) {
+  for (const wchar_t* encryption :
+       {L"--encrypt user-1 owner-1 256", L"--allow-weak-crypto --encrypt '' owner-1 40"}) {
+    assembly_.existing = EncryptedPdf(encryption);
+    assembly_.existingPasswords = {L"owner-1"};
+    assembly_.encryption = PdfEncryption{L"user-9", L"owner-9", ParsePermissions(L"print")};
+    AssemblePdf(assembly_);
+    ExpectChecks(
+        {{L"qpdf --show-encryption --password=user-9 \"$1\"",
+          {"R = 6", "password is user password", "modify anything: not allowed",
+           "print high resolution: allowed"}},
+         {L"qpdf --show-encryption --password=owner-9 \"$1\"", {"password is owner password"}},
+         {L"qpdf --show-encryption --password=user-1 \"$1\"", {"Incorrect password"}},
+         {L"qpdf --show-npages --password=user-9 \"$1\"", {"3"}}});
+  }
+}
+
+// Handed files are read and written, not the names that label them.
+TEST_F(PdfAssemblyTest, HandedFilesAreReadAndWrittenRatherThanTheirNames) {
+  const std::wstring existing = File(L"existing.pdf", TextPdf("Existing page"));
+  const std::wstring written = work_ / L"written.pdf";
+  std::FILE* from = _wfopen(existing.c_str(), L"rb");
+  std::FILE* to = _wfopen(written.c_str(), L"wb");
+  ASSERT_TRUE(from && to);
+  // The names now hold something else: the assembly must not open them.
+  assembly_.existing = File(L"swapped.pdf", "no PDF");
+  assembly_.existingFile = from;
+  assembly_.outputFile = to;
+  AssemblePdf(assembly_);
+  std::fclose(from);
+  std::fclose(to);
+  EXPECT_FALSE(PathExists(assembly_.output));
+  assembly_.output = written;
+  ExpectChecks({{L"pdftotext -f 1 -l 1 \"$1\" -", {"Existing page"}},
+                {L"qpdf --show-npages \"$1\"", {"3"}}});
+}
+
 TEST_F(PdfAssemblyTest, EncryptionOpensWithEachPasswordAndAllowsWhatWasChosen) {
   // qpdf --requires-password exits with 0 when a password is needed, 3 when not.
   const wchar_t kRequires[] = L"qpdf --requires-password \"$1\"; echo \"exit $?\"";
@@ -214,6 +253,11 @@ TEST_F(PdfAssemblyTest, BadInputFailsNamingTheSettingAndLeavesNoOutput) {
   const std::wstring cut = File(L"cut.pdf", TextPdf("Cut").substr(0, 300));
   const std::wstring noFolder = work_ / L"no folder\\result.pdf";
   const std::wstring encrypted = EncryptedPdf(L"--encrypt user-1 owner-1 256");
+  const std::wstring bigLayer = WriteSparseFile(work_ / L"big stamp.pdf", (32 << 20) + 1);
+  const std::wstring bigAttachment = WriteSparseFile(work_ / L"big.bin", (128 << 20) + 1);
+  const std::wstring halfOfAll = WriteSparseFile(work_ / L"half 1.bin", 128 << 20);
+  const std::wstring halfOfAll2 = WriteSparseFile(work_ / L"half 2.bin", 128 << 20);
+  const std::wstring ownerOnly = EncryptedPdf(L"--encrypt '' owner-1 256", L"owner only.pdf");
   const std::wstring noAssembly =
       EncryptedPdf(L"--encrypt user-1 owner-1 256 --assemble=n", L"no assembly.pdf");
   const struct {
@@ -240,7 +284,26 @@ TEST_F(PdfAssemblyTest, BadInputFailsNamingTheSettingAndLeavesNoOutput) {
                {[&](PdfAssembly& a) { a.existing = File(L"broken.pdf", broken); }, L"",
                 work_ / L"broken.pdf"},
                {[&](PdfAssembly& a) { a.output = a.existing = existing; }, L"", existing},
-               {[&](PdfAssembly& a) { a.output = noFolder; }, L"", noFolder}};
+               {[&](PdfAssembly& a) { a.output = noFolder; }, L"", noFolder},
+               // Too large to hold: caught before anything is read.
+               {[&](PdfAssembly& a) { a.stamp = bigLayer; }, L"stamp", bigLayer},
+               {[&](PdfAssembly& a) { a.attachments = {bigAttachment}; }, L"attach", bigAttachment},
+               {[&](PdfAssembly& a) {
+                  a.attachments = {halfOfAll, halfOfAll2, text};
+                },
+                L"attach", text},
+               // The job's encryption would be weaker than asked for, or lost.
+               {[&](PdfAssembly& a) {
+                  a.existing = ownerOnly;
+                  a.encryption = PdfEncryption{L"user-9", L"", {}};
+                },
+                L"", ownerOnly},
+               {[&](PdfAssembly& a) {
+                  a.existing = encrypted;
+                  a.existingPasswords = {L"wrong-owner", L"user-1"};
+                  a.encryption = PdfEncryption{L"", L"", ParsePermissions(L"none")};
+                },
+                L"", encrypted}};
   for (const auto& row : cases) {
     const PdfAssembly original = assembly_;
     row.change(assembly_);

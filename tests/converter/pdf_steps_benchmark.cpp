@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "pdf_steps_process.h"
 #include "conversion.h"
 #include "ghostscript.h"
 #include "elapsed.h"
@@ -20,6 +21,7 @@
 #include "converter_benchmark_bed.h"
 #include "printer_settings.h"
 #include "scratch_folder.h"
+#include "unique_resource.h"
 
 namespace {
 
@@ -72,6 +74,8 @@ double GhostscriptReRender(const GhostscriptProgram& ghostscript, const std::wst
 }  // namespace
 
 int main() {
+  // ConvertJob runs its PDF steps in this program, started again in that mode.
+  if (IsPdfStepsProcess(GetCommandLineW())) return RunPdfStepsProcess();
   const std::optional<GhostscriptProgram> ghostscript = FindGhostscript();
   if (!ghostscript) {
     std::puts("no Ghostscript");
@@ -101,7 +105,7 @@ int main() {
   std::printf("  the same 1-page job without append (Ghostscript and the converter) %.0f\n",
               Median(onePage));
 
-  std::vector<double> plain, encrypted, stepAlone, rewriteAlone;
+  std::vector<double> plain, encrypted, stepAlone, rewriteAlone, stepInProcess, peakMiB;
   const std::string hundred = Pages(100);
   for (int round = 0; round < kRounds; ++round) {
     plain.push_back(Job(spool, hundred, {{L"output", work / L"plain.pdf"}}));
@@ -113,6 +117,14 @@ int main() {
     assembly.output = work / L"encrypted alone.pdf";
     assembly.encryption = PdfEncryption{L"benchmark", L"", {}};
     stepAlone.push_back(Milliseconds([&] { AssemblePdf(assembly); }));
+    // The same step as the converter runs it: in a process of its own, under limits.
+    stepInProcess.push_back(Milliseconds([&] {
+      const std::wstring output = work / L"encrypted in process.pdf";
+      const UniqueFileHandle file(CreateFileW(output.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                              nullptr, CREATE_ALWAYS, 0, nullptr));
+      peakMiB.push_back(RunPdfStepsLimited({assembly}, file.get(), nullptr).peakPrivateBytes /
+                        1048576.0);
+    }));
     // The same read and write of the file without encryption.
     assembly.output = work / L"rewritten alone.pdf";
     assembly.encryption.reset();
@@ -127,5 +139,9 @@ int main() {
       "  the encryption step alone %.0f (%.1f %% of the plain job); reading and writing the "
       "file without encryption %.0f\n",
       Median(stepAlone), 100 * Median(stepAlone) / Median(plain), Median(rewriteAlone));
+  std::printf(
+      "  the encryption step in its own limited process %.0f (%.0f more), its peak private "
+      "memory %.1f MiB\n",
+      Median(stepInProcess), Median(stepInProcess) - Median(stepAlone), Median(peakMiB));
   return bed.ExitCode();
 }

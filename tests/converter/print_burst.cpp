@@ -27,7 +27,7 @@ bool PrintRaw(HANDLE printer, const wchar_t* document, const std::string& bytes)
   return EndDocPrinter(printer) && ok && written == bytes.size();
 }
 
-// The finished PDFs: a converter writes "<stem>.<session>.<process>.part.pdf"
+// The finished PDFs: a converter writes "<stem>.<session>.<process>.<n>.part.pdf"
 // beside the target and renames it into place, so those are not counted.
 int PdfsIn(const std::wstring& folder) {
   WIN32_FIND_DATAW found;

@@ -5,6 +5,14 @@
 #include <string>
 #include <vector>
 
+// A PDF of `objects` (numbered from 1, the first the catalog) with an exact
+// cross-reference table.
+std::string PdfOfObjects(const std::vector<std::string>& objects, const std::string& trailer = "");
+
+// One page of 300 x 200 points whose resources name object 5, the first of
+// `more` (numbered from 5 on), as a property list.
+std::string PdfWithPropertyResource(const std::vector<std::string>& more);
+
 // One page of 300 x 200 points with `text`, with an exact cross-reference
 // table; `catalog` and `page` add entries to those dictionaries, `more`
 // objects from number 6 on.

@@ -64,6 +64,16 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   CloseHandle(file);
 }
 
+std::wstring WriteSparseFile(const std::wstring& path, long long size) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return path;
+  LARGE_INTEGER end;
+  end.QuadPart = size;
+  if (SetFilePointerEx(file, end, nullptr, FILE_BEGIN)) SetEndOfFile(file);
+  CloseHandle(file);
+  return path;
+}
+
 std::vector<std::wstring> ListFiles(const std::wstring& folder, const std::wstring& pattern) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW data;

@@ -27,6 +27,8 @@ void RemoveTree(const std::wstring& path);
 bool PathExists(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+// A file of `size` bytes that takes no room (its end set, nothing written); returns `path`.
+std::wstring WriteSparseFile(const std::wstring& path, long long size);
 // Names (not paths) of the files in a folder that match the pattern, sorted.
 std::vector<std::wstring> ListFiles(const std::wstring& folder, const std::wstring& pattern);
 
