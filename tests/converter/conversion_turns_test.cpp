@@ -77,7 +77,8 @@ TEST_F(ConversionTurns, AConverterThatDiesGivesItsTurnBack) {
   EXPECT_TRUE(AllSucceed(converters));
   EXPECT_EQ(JobOrder(), (std::vector<LONG>{0, 1, 3}));
   EXPECT_EQ(Runs().peak, 1);
-  const std::string log = ReadFileBytes(work_ / L"gui.log");
+  const std::string log = GuiLog();
+  EXPECT_NE(log.find("Output"), std::string::npos) << log;
   EXPECT_EQ(log.find("Turn"), std::string::npos) << log;  // each had its turn
 }
 
@@ -117,13 +118,13 @@ TEST_F(ConversionTurns, AnotherUsersObjectsUnderTheTurnNamesHoldNoConverterUp) {
           CreateMutexW(&asStranger, TRUE, ConversionObjectName(L"waiter", 7).c_str()));
     }
     ASSERT_TRUE(squatted.back());
-    DeleteFileW((work_ / L"gui.log").c_str());
+    DeleteFileW((work_ / OwnLogName(L"gui")).c_str());
     const ULONGLONG start = GetTickCount64();
     std::vector<UniqueHandle> converter;
     converter.push_back(Start(job++, 0));
     EXPECT_TRUE(AllSucceed(converter));
     EXPECT_LT(GetTickCount64() - start, 20000u);
-    const std::string log = ReadFileBytes(work_ / L"gui.log");
+    const std::string log = GuiLog();
     EXPECT_NE(log.find(c.logged), std::string::npos) << log;
   }
   EXPECT_EQ(Runs().started, 2);

@@ -16,6 +16,7 @@
 #include "converter_command_line.h"
 #include "fake_ghostscript.h"
 #include "message_box_watcher.h"
+#include "own_log_name.h"
 #include "printer_settings.h"
 #include "registry_override.h"
 #include "scratch_folder.h"
@@ -72,6 +73,9 @@ class FakeConversionBed : public testing::Test {
     }
     return UniqueHandle(process.hProcess);
   }
+
+  // The converters' log: the test user's own "gui.log" in the log folder.
+  std::string GuiLog() const { return ReadFileBytes(work_ / OwnLogName(L"gui")); }
 
   // The converter's exit code once it ended in time, else nothing.
   static std::optional<DWORD> ExitCode(const UniqueHandle& converter, DWORD timeoutMs) {
