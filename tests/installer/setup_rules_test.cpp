@@ -153,21 +153,4 @@ TEST(ProgramFolderRule,
   EXPECT_NE(owned.find(L"C:\\Tools belongs to PC\\eve"), std::wstring::npos) << owned;
 }
 
-TEST(ProgramFolderRule, OnlyPathsOnAServerAreNetworkPathsWhateverTheirForm) {
-  const struct {
-    const wchar_t* path;
-    bool network;
-  } cases[] = {
-      {L"\\\\srv\\share\\x", true},
-      {L"//srv/share/x", true},
-      {L"\\\\?\\UNC\\srv\\share", true},
-      {L"\\\\?\\unc\\srv\\share", true},
-      {L"\\\\?\\C:\\x", false},
-      {L"\\\\.\\C:\\x", false},
-      {L"C:\\Tools", false},
-      {L"\\Tools", false},
-  };
-  for (const auto& c : cases) EXPECT_EQ(IsNetworkPath(c.path), c.network) << c.path;
-}
-
 }  // namespace
