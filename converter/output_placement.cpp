@@ -1,11 +1,13 @@
 #include "output_placement.h"
 
 #include <windows.h>
+#include <aclapi.h>
 
 #include "existing_output.h"
 #include "file_system.h"
 #include "job_failure.h"
 #include "output_name.h"
+#include "unique_resource.h"
 
 namespace {
 
@@ -66,6 +68,36 @@ void RemoveOtherPages(const std::wstring& target, std::size_t count) {
   }
 }
 
+// Gives `file` the rights that the existing `replaced` has, before it takes
+// that file's place, so that replacing a file never opens it to more users:
+// its own entries and whether it inherits its folder's are kept (the
+// inherited ones come from the folder, as they did). Nothing when `replaced`
+// is missing: the new file then has its folder's rights, as any new file.
+// Raises JobFailure when the rights cannot be read or given.
+void KeepRightsOf(const std::wstring& replaced, const std::wstring& file) {
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR raw = nullptr;
+  DWORD result = GetNamedSecurityInfoW(replaced.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
+                                       nullptr, nullptr, &dacl, nullptr, &raw);
+  if (result == ERROR_FILE_NOT_FOUND || result == ERROR_PATH_NOT_FOUND) return;
+  const UniqueLocalMemory descriptor(raw);
+  if (result == ERROR_SUCCESS) {
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    GetSecurityDescriptorControl(raw, &control, &revision);
+    const SECURITY_INFORMATION inheritance = (control & SE_DACL_PROTECTED)
+                                                 ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                 : UNPROTECTED_DACL_SECURITY_INFORMATION;
+    result = SetNamedSecurityInfoW(const_cast<LPWSTR>(file.c_str()), SE_FILE_OBJECT,
+                                   DACL_SECURITY_INFORMATION | inheritance, nullptr, nullptr, dacl,
+                                   nullptr);
+  }
+  if (result != ERROR_SUCCESS) {
+    throw JobFailure{L"The rights of " + replaced + L" cannot be given to its successor (error " +
+                     std::to_wstring(result) + L"); it was left as it was."};
+  }
+}
+
 }  // namespace
 
 std::vector<std::wstring> PlaceUnderFreeName(const std::vector<std::wstring>& files,
@@ -90,6 +122,7 @@ std::vector<std::wstring> PlaceReplacing(const std::vector<std::wstring>& files,
   for (std::size_t i = 0; i < files.size(); ++i) {
     for (;;) {
       WaitWhileHeld(names[i], deadline);
+      KeepRightsOf(names[i], files[i]);
       if (MoveFileExW(files[i].c_str(), names[i].c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         break;

@@ -17,7 +17,9 @@ std::vector<std::wstring> PlaceUnderFreeName(const std::vector<std::wstring>& fi
 // Renames `files` over the target's names, waiting while another program
 // keeps one open (see WaitWhileHeld, until `deadline`). With one file per
 // page, the pages of an earlier result that were not replaced are removed, so
-// that the names hold one job's pages. Returns the names. Raises JobFailure.
+// that the names hold one job's pages. A file that replaces another takes that
+// one's rights (its DACL) first; one that replaces none has its folder's.
+// Returns the names. Raises JobFailure.
 std::vector<std::wstring> PlaceReplacing(const std::vector<std::wstring>& files,
                                          const std::wstring& target, bool onePerPage,
                                          unsigned long long deadline);

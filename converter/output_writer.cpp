@@ -121,9 +121,11 @@ std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::
   partial.Close();
   existingFile.reset();
   const std::vector<std::wstring>& files = partial.Names();
-  if (!lock) lock.emplace(target.path);
   if (target.existing == ExistingFile::kOverwrite || appending) {
+    if (!lock) lock.emplace(target.path);
     return PlaceReplacing(files, target.path, onePerPage, HeldFileDeadline());
   }
+  // Renames that never replace anything need no lock: a numbered job takes
+  // none (an append saved under a new number still holds its own).
   return PlaceUnderFreeName(files, target.path, onePerPage);
 }

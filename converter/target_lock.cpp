@@ -1,12 +1,15 @@
 #include "target_lock.h"
 
 #include <windows.h>
+#include <aclapi.h>
 
 #include <algorithm>
 
 #include "ghostscript.h"
 #include "job_failure.h"
+#include "lock_file_rule.h"
 #include "output_name.h"
+#include "user_log_file.h"
 
 namespace {
 
@@ -35,6 +38,48 @@ void RemoveIfLeftOver(const std::wstring& lock) {
   }
 }
 
+// The facts of the lock file in the way, read through a handle on the entry
+// itself (a link is not followed); opening it for its attributes and owner
+// only takes no part in the sharing that a holder's lock keeps. Nothing when
+// it cannot be opened (gone, or on its way out).
+std::optional<LockFileFacts> ReadLockFile(const std::wstring& lock) {
+  const UniqueFileHandle file(
+      CreateFileW(lock.c_str(), FILE_READ_ATTRIBUTES | READ_CONTROL,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!file || !GetFileInformationByHandle(file.get(), &information)) return std::nullopt;
+  // A file system may show a link in its folder's listing only.
+  const DWORD listed = GetFileAttributesW(lock.c_str());
+  const DWORD attributes =
+      information.dwFileAttributes | (listed == INVALID_FILE_ATTRIBUTES ? 0 : listed);
+  LockFileFacts facts;
+  facts.isFolder = attributes & FILE_ATTRIBUTE_DIRECTORY;
+  facts.isLink = attributes & FILE_ATTRIBUTE_REPARSE_POINT;
+  facts.size =
+      (static_cast<unsigned long long>(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
+  PSID owner = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetSecurityInfo(file.get(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
+                      nullptr, nullptr, &descriptor) == ERROR_SUCCESS) {
+    const UniqueLocalMemory descriptorMemory(descriptor);
+    facts.ownerSid = SidText(owner).value_or(L"");
+  }
+  facts.userSid = CallerSidText().value_or(L"");
+  return facts;
+}
+
+// Fails the job at once when the lock file in the way is no job's lock.
+void RefuseForeignLock(const std::wstring& target, const std::wstring& lock) {
+  const std::optional<LockFileFacts> facts = ReadLockFile(lock);
+  if (!facts) return;
+  if (const std::optional<std::wstring> reason = WhyNotAJobsLock(*facts)) {
+    throw JobFailure{L"The output file " + target + L" cannot be written: its lock file " + lock +
+                     L" was not made by a job (" + *reason +
+                     L"). Remove it, or choose another output file."};
+  }
+}
+
 }  // namespace
 
 TargetLock::TargetLock(const std::wstring& target) {
@@ -47,6 +92,10 @@ TargetLock::TargetLock(const std::wstring& target) {
                             FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     if (file_) return;
     const DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS || error == ERROR_SHARING_VIOLATION ||
+        error == ERROR_ACCESS_DENIED) {
+      RefuseForeignLock(target, lock);
+    }
     if (error == ERROR_FILE_EXISTS) {
       RemoveIfLeftOver(lock);
     } else if (error != ERROR_SHARING_VIOLATION &&

@@ -19,7 +19,9 @@ class TargetLock {
   // Waits until this job holds the lock of `target`, whose folder exists.
   // Raises JobFailure when the lock cannot be made there, or when another
   // holds it longer than any job may (a lock file left by a machine that
-  // stopped, empty, is removed and taken).
+  // stopped, empty, is removed and taken), and at once when the file in the
+  // way is no job's lock (lock_file_rule.h): a folder, a link, a file with
+  // content or one of another owner.
   explicit TargetLock(const std::wstring& target);
 
  private:

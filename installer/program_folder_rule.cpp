@@ -21,6 +21,14 @@ constexpr wchar_t kAdministrators[] = L"S-1-5-32-544";
 constexpr wchar_t kSystem[] = L"S-1-5-18";
 constexpr wchar_t kTrustedInstaller[] =
     L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
+// CREATOR OWNER outside an inherit-only entry names nobody; OWNER RIGHTS names
+// the folder's owner, who has passed IsTrustedOwner already.
+constexpr wchar_t kCreatorOwner[] = L"S-1-3-0";
+constexpr wchar_t kOwnerRights[] = L"S-1-3-4";
+
+// DELETE, WRITE_DAC, WRITE_OWNER, GENERIC_ALL and FILE_DELETE_CHILD: the
+// rights that take a folder or its entries away, or give them away.
+constexpr unsigned long kRightsToRebuild = 0x00010000 | 0x00040000 | 0x00080000 | 0x10000000 | 0x40;
 
 }  // namespace
 
@@ -58,24 +66,59 @@ bool IsTrustedOwner(const std::wstring& ownerSid, const std::wstring& setupAccou
          ownerSid == setupAccountSid;
 }
 
-FolderVerdict JudgeFolderOnPath(bool isLink, const std::wstring& ownerSid,
+bool IsNetworkPath(const std::wstring& fullPath) {
+  const std::wstring path = Normalized(fullPath);
+  if (path.size() < 2 || path[0] != L'\\' || path[1] != L'\\') return false;
+  // "\\?\C:\..." and "\\.\C:\..." name a local drive; every other
+  // path that starts with two separators names a server.
+  const bool deviceForm =
+      path.size() >= 4 && (path[2] == L'?' || path[2] == L'.') && path[3] == L'\\';
+  if (!deviceForm) return true;
+  return EqualIgnoringAsciiCase(path.substr(4, 4), L"UNC\\") || path.size() < 6 || path[5] != L':';
+}
+
+std::wstring UntrustedRebuilder(const std::vector<FolderGrant>& grants,
                                 const std::wstring& setupAccountSid) {
+  for (const FolderGrant& grant : grants) {
+    if (!(grant.rights & kRightsToRebuild)) continue;
+    if (IsTrustedOwner(grant.sid, setupAccountSid) || grant.sid == kCreatorOwner ||
+        grant.sid == kOwnerRights) {
+      continue;
+    }
+    return grant.sid;
+  }
+  return {};
+}
+
+FolderVerdict JudgeFolderOnPath(bool isLink, const std::wstring& ownerSid,
+                                const std::wstring& setupAccountSid,
+                                const std::wstring& rebuilderSid) {
   if (isLink) return FolderVerdict::kRefuseLink;
   if (!IsTrustedOwner(ownerSid, setupAccountSid)) return FolderVerdict::kRefuseOwner;
+  if (!rebuilderSid.empty()) return FolderVerdict::kRefuseRebuild;
   return FolderVerdict::kUse;
 }
 
 std::wstring RefusalText(FolderVerdict verdict, const std::wstring& folder,
-                         const std::wstring& owner) {
+                         const std::wstring& account) {
   switch (verdict) {
     case FolderVerdict::kRefuseLink:
       return folder +
              L" is a junction or symbolic link: the program folder's path may hold none. "
              L"Remove the link or choose another folder.";
     case FolderVerdict::kRefuseOwner:
-      return folder + L" belongs to " + (owner.empty() ? L"nobody" : owner) +
+      return folder + L" belongs to " + (account.empty() ? L"nobody" : account) +
              L", not to Administrators, SYSTEM, TrustedInstaller or the account that runs the "
              L"setup: someone else may control it. Choose another folder.";
+    case FolderVerdict::kRefuseRebuild:
+      return folder + L" lets " + account +
+             L" delete or rename what it holds, or change its rights: the program folder's path "
+             L"could be rebuilt with folders of someone else. Choose a folder in Program Files, "
+             L"or one whose parent folders only administrators may change.";
+    case FolderVerdict::kRefuseNetwork:
+      return folder +
+             L" is on a network share, whose folders the server's administrators control: "
+             L"choose a folder on a local drive.";
     case FolderVerdict::kUse:
       break;
   }

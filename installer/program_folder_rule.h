@@ -42,18 +42,44 @@ std::vector<ProgramFolderStep> PlanProgramFolder(
 // of them owns.
 bool IsTrustedOwner(const std::wstring& ownerSid, const std::wstring& setupAccountSid);
 
+// True for a path on a network share ("\\server\share\...", also as
+// "\\?\UNC\..."): the server's own administrators control its folders,
+// and this machine's setup can vouch for none of them.
+bool IsNetworkPath(const std::wstring& fullPath);
+
+// An allowing entry of a folder's DACL that applies to the folder itself
+// (inherit-only entries are left out): whom it names, what it grants.
+struct FolderGrant {
+  std::wstring sid;
+  unsigned long rights;
+};
+// The SID of the first grant that lets someone untrusted (not IsTrustedOwner)
+// delete or rename the folder or what it holds, or change its rights or owner:
+// with that on a parent folder, he can move the program folder away and build
+// the path again with folders of his own. Empty when there is none. Adding
+// folders does not count: a new folder beside the program folder changes
+// nothing on its path.
+std::wstring UntrustedRebuilder(const std::vector<FolderGrant>& grants,
+                                const std::wstring& setupAccountSid);
+
 enum class FolderVerdict {
   kUse,
-  kRefuseLink,   // a junction, symbolic link or other reparse point
-  kRefuseOwner,  // owned by someone who is not trusted
+  kRefuseLink,     // a junction, symbolic link or other reparse point
+  kRefuseOwner,    // owned by someone who is not trusted
+  kRefuseRebuild,  // a parent folder someone untrusted may change (UntrustedRebuilder)
+  kRefuseNetwork,  // on a network share (IsNetworkPath)
 };
 // What the setup does with a folder that exists already on the program
-// folder's path (the program folder included).
+// folder's path (the program folder included); `rebuilderSid` is
+// UntrustedRebuilder's answer for a parent folder, empty for the program
+// folder itself, whose rights the setup replaces.
 FolderVerdict JudgeFolderOnPath(bool isLink, const std::wstring& ownerSid,
-                                const std::wstring& setupAccountSid);
-// The message of a refused folder; `owner` names its owner.
+                                const std::wstring& setupAccountSid,
+                                const std::wstring& rebuilderSid = {});
+// The message of a refused folder; `account` names its owner, or for
+// kRefuseRebuild the account that may change it.
 std::wstring RefusalText(FolderVerdict verdict, const std::wstring& folder,
-                         const std::wstring& owner);
+                         const std::wstring& account);
 
 enum class ContentAction {
   kReset,            // a file: its own rights are reset

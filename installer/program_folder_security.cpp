@@ -56,6 +56,32 @@ std::wstring SidText(PSID sid) {
   return text;
 }
 
+// The drive of a full path "C:\...": "C:\".
+std::wstring DriveOf(const std::wstring& fullPath) { return fullPath.substr(0, 2) + L"\\"; }
+
+UniqueLocalMemory SidFromText(const std::wstring& text) {
+  PSID sid = nullptr;
+  if (!ConvertStringSidToSidW(text.c_str(), &sid)) return UniqueLocalMemory();
+  return UniqueLocalMemory(sid);
+}
+
+// The exit code of printer_setup.exe for a refusal.
+DWORD RefusalCode(FolderVerdict verdict) {
+  switch (verdict) {
+    case FolderVerdict::kRefuseLink:
+      return kErrorReparsePointEncountered;
+    case FolderVerdict::kRefuseOwner:
+      return ERROR_INVALID_OWNER;
+    case FolderVerdict::kRefuseRebuild:
+      return ERROR_INVALID_ACL;
+    case FolderVerdict::kRefuseNetwork:
+      return ERROR_NOT_SUPPORTED;
+    case FolderVerdict::kUse:
+      break;
+  }
+  return ERROR_SUCCESS;
+}
+
 // "DOMAIN\name (S-1-...)", or the SID alone when it names no known account.
 std::wstring AccountName(PSID sid) {
   wchar_t name[256], domain[256];
@@ -108,21 +134,49 @@ DWORD PathAttributes(const std::wstring& path) {
 
 bool IsLink(DWORD attributes) { return attributes & FILE_ATTRIBUTE_REPARSE_POINT; }
 
-// Refuses a folder on the path that is a link or whose owner is not trusted.
-void CheckFolderOnPath(HANDLE handle, const std::wstring& path, const std::wstring& setupAccount) {
+// The allowing entries of `dacl` that apply to the folder itself; a missing
+// DACL lets everyone do everything.
+std::vector<FolderGrant> GrantsOf(PACL dacl, BOOL present) {
+  if (!present || !dacl) return {{L"S-1-1-0", GENERIC_ALL}};
+  std::vector<FolderGrant> grants;
+  for (DWORD i = 0; i < dacl->AceCount; ++i) {
+    void* ace = nullptr;
+    if (!GetAce(dacl, i, &ace)) ThrowLastError(L"Reading a folder's rights");
+    const auto* header = static_cast<const ACE_HEADER*>(ace);
+    if (header->AceType != ACCESS_ALLOWED_ACE_TYPE || (header->AceFlags & INHERIT_ONLY_ACE)) {
+      continue;
+    }
+    const auto* allowed = static_cast<const ACCESS_ALLOWED_ACE*>(ace);
+    grants.push_back({SidText(const_cast<DWORD*>(&allowed->SidStart)), allowed->Mask});
+  }
+  return grants;
+}
+
+// Refuses a folder on the path that is a link or whose owner is not trusted,
+// and a parent folder of the program folder that someone untrusted may change.
+void CheckFolderOnPath(HANDLE handle, const std::wstring& path, const std::wstring& setupAccount,
+                       bool isParent) {
   const DWORD attributes = Attributes(handle, PathAttributes(path));
   PSID owner = nullptr;
+  PACL dacl = nullptr;
   PSECURITY_DESCRIPTOR descriptor = nullptr;
-  const DWORD result = GetSecurityInfo(handle, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
-                                       nullptr, nullptr, nullptr, &descriptor);
-  if (result != ERROR_SUCCESS) ThrowError(L"Reading the owner of " + path, result);
+  const DWORD result = GetSecurityInfo(handle, SE_FILE_OBJECT,
+                                       OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                                       &owner, nullptr, &dacl, nullptr, &descriptor);
+  if (result != ERROR_SUCCESS) ThrowError(L"Reading the rights of " + path, result);
   UniqueLocalMemory descriptorMemory(descriptor);
-  const FolderVerdict verdict = JudgeFolderOnPath(IsLink(attributes), SidText(owner), setupAccount);
+  BOOL present = FALSE, defaulted = FALSE;
+  GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted);
+  const std::wstring rebuilder =
+      isParent ? UntrustedRebuilder(GrantsOf(dacl, present), setupAccount) : std::wstring();
+  const FolderVerdict verdict =
+      JudgeFolderOnPath(IsLink(attributes), SidText(owner), setupAccount, rebuilder);
   if (verdict != FolderVerdict::kUse) {
-    throw SetupRefusal{RefusalText(verdict, path, AccountName(owner)),
-                       verdict == FolderVerdict::kRefuseLink
-                           ? kErrorReparsePointEncountered
-                           : static_cast<DWORD>(ERROR_INVALID_OWNER)};
+    throw SetupRefusal{RefusalText(verdict, path,
+                                   verdict == FolderVerdict::kRefuseRebuild
+                                       ? AccountName(SidFromText(rebuilder).get())
+                                       : AccountName(owner)),
+                       RefusalCode(verdict)};
   }
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) ThrowError(L"Using " + path, ERROR_DIRECTORY);
 }
@@ -167,6 +221,11 @@ void MakeFolder(const std::wstring& path, SECURITY_ATTRIBUTES* attributes) {
 
 void SecureProgramFolder(const std::wstring& folder, const std::wstring& programFiles) {
   const std::wstring path = FullPath(folder);
+  // A share, or a drive letter given to one.
+  if (IsNetworkPath(path) || GetDriveTypeW(DriveOf(path).c_str()) == DRIVE_REMOTE) {
+    throw SetupRefusal{RefusalText(FolderVerdict::kRefuseNetwork, path, {}),
+                       RefusalCode(FolderVerdict::kRefuseNetwork)};
+  }
   const std::vector<ProgramFolderStep> plan =
       PlanProgramFolder(path, [](const std::wstring& p) { return PathAttributes(p) != 0; });
   if (plan.empty()) {
@@ -189,7 +248,7 @@ void SecureProgramFolder(const std::wstring& folder, const std::wstring& program
     if (step.action == FolderStepAction::kCreate) MakeFolder(step.path, rights.ForCreation());
     held.push_back(OpenWithoutFollowing(step.path, FILE_SHARE_READ | FILE_SHARE_WRITE));
     if (step.action == FolderStepAction::kCheck) {
-      CheckFolderOnPath(held.back().get(), step.path, setupAccount);
+      CheckFolderOnPath(held.back().get(), step.path, setupAccount, &step != &plan.back());
     }
   }
 

@@ -157,9 +157,26 @@ void KeepIncompleteJob(const PortRecord& port, const std::wstring& spoolPath, co
   if (!pausedAlready) RestartAndPause(port.printerName, port.jobId);
 }
 
+// Called without a user in a service account's process, the end of a job
+// touches nothing of the work area: as that account, a junction planted there
+// by the user would send the log, the deletes and the converter's input
+// elsewhere. The spool file stays as it is, the job stays in the queue, and
+// why goes into the caller's own log in "LogFolder", never the job's.
+EntryResult KeepJobOfNoUser(PortRecord& port) {
+  port.spoolFile.reset();
+  const std::wstring spoolPath = std::exchange(port.spoolFilePath, std::wstring());
+  port.writeError = ERROR_SUCCESS;
+  port.stateFlags &= ~kDocumentInProgress;
+  DebugLog(kEndSource, L"No printing user to end the job as, the job stays in the queue",
+           spoolPath);
+  RestartAndPause(port.printerName, port.jobId);
+  return Failed(ERROR_ACCESS_DENIED);
+}
+
 EntryResult EndDocument(PortRecord& port) {
   MonitorLock lock;
   if (!port.spoolFile) return Succeeded();
+  if (RunsAsServiceAccountWithoutUser()) return KeepJobOfNoUser(port);
   const JobLogScope log(port.job.log);
   // The record is idle from here on, whatever fails below.
   UniqueFileHandle file = std::move(port.spoolFile);

@@ -27,5 +27,8 @@ BOOL WINAPI MonWritePort(HANDLE hPort, LPBYTE pBuffer, DWORD cbBuf, LPDWORD pcbW
 // Closes the spool file, starts the converter, pulses the monitor event and
 // deletes the job from the queue. A spool file that is not whole (a failed
 // write, flush or close) starts no converter; it and a converter that cannot
-// be started leave the job restarted and paused in the queue.
+// be started leave the job restarted and paused in the queue. A thread without
+// a user in a service account's process touches nothing of the work area: the
+// spool file is kept, the job restarted and paused, and it fails with
+// ERROR_ACCESS_DENIED.
 BOOL WINAPI MonEndDocPort(HANDLE hPort);

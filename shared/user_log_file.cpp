@@ -7,13 +7,15 @@
 #include "log_rules.h"
 #include "unique_resource.h"
 
-namespace {
-
-std::optional<std::wstring> SidText(PSID sid) {
+std::optional<std::wstring> SidText(void* sid) {
   UniqueLocalMemory text;
-  if (!ConvertSidToStringSidW(sid, reinterpret_cast<LPWSTR*>(text.put()))) return std::nullopt;
+  if (!sid || !ConvertSidToStringSidW(sid, reinterpret_cast<LPWSTR*>(text.put()))) {
+    return std::nullopt;
+  }
   return std::wstring(static_cast<const wchar_t*>(text.get()));
 }
+
+namespace {
 
 // A file someone else may have prepared in the user's name is not written:
 // a link, a second name of another file, or a file of another owner.

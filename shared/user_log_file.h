@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+// The text of a SID ("S-1-5-18"); nothing for a null or invalid one.
+std::optional<std::wstring> SidText(void* sid);
+
 // The text of the SID of the calling thread's user: its impersonation token's,
 // else the process's. Nothing when it cannot be read.
 std::optional<std::wstring> CallerSidText();

@@ -3,87 +3,19 @@
 // runs that go on at once and noting the order of the jobs.
 #include <windows.h>
 #include <psapi.h>
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <thread>
+
 #include "conversion_turns.h"
-#include "converter_command_line.h"
-#include "fake_ghostscript.h"
-#include "message_box_watcher.h"
-#include "printer_settings.h"
-#include "registry_override.h"
-#include "scratch_folder.h"
+#include "fake_conversion_bed.h"
 
 namespace {
 
-class ConversionTurns : public testing::Test {
- protected:
-  void SetUp() override {
-    SetEnvironmentVariableW(L"APPDATA", data_.Path().c_str());
-    appFolder_.Set(app_.Path());
-    logFolder_.Set(work_.Path());
-    ghostscript_.Set(WindowsPathOf(FAKE_GHOSTSCRIPT));
-    PrinterSettings settings;  // every job of the burst: "Burst.pdf", numbered
-    settings.SetValue(L"outputfolder", work_.Path());
-    settings.SetValue(L"existing", L"number");
-    settings.WriteSettings(false);
-    runs_.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                   sizeof(FakeGhostscriptRuns), kFakeGhostscriptRuns));
-    view_.reset(MapViewOfFile(runs_.get(), FILE_MAP_WRITE, 0, 0, sizeof(FakeGhostscriptRuns)));
-    ASSERT_TRUE(view_);
-  }
-
-  void Limit(DWORD conversions) {
-    maxConversions_.SetRaw(REG_DWORD, &conversions, sizeof conversions);
-  }
-  const FakeGhostscriptRuns& Runs() const {
-    return *static_cast<const FakeGhostscriptRuns*>(view_.get());
-  }
-
-  // Starts gui.exe on job `job`, whose Ghostscript run lasts `ms`; with
-  // `queued`, returns once it waits in the queue.
-  UniqueHandle Start(int job, int ms, bool queued = false) {
-    const unsigned long long before = LastConverterQueued();
-    SetEnvironmentVariableW(L"FAKE_GS_MS", std::to_wstring(ms).c_str());
-    const std::wstring spool = work_ / (L"job" + std::to_wstring(job) + L"_printer.ps");
-    WriteFileBytes(spool, std::to_string(job));
-    const std::wstring gui = WindowsPathOf(GUI_EXE);
-    std::wstring commandLine = ConverterCommandLine(
-        gui.substr(0, gui.rfind(L'\\')),
-        JobParameters(spool, L"{" + std::to_wstring(job) + L"}", L"Burst", L"Quillmar Printer"));
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
-    CloseHandle(process.hThread);
-    boxes_.WatchProcess(process.dwProcessId);
-    if (queued) {
-      EXPECT_TRUE(WaitUntil([&] { return LastConverterQueued() > before; }, 30000));
-    }
-    return UniqueHandle(process.hProcess);
-  }
-
-  // Whether every converter ended with exit code 0 in time.
-  static bool AllSucceed(const std::vector<UniqueHandle>& converters) {
-    bool succeeded = true;
-    for (const UniqueHandle& converter : converters) {
-      DWORD exitCode = 1;
-      succeeded = WaitForSingleObject(converter.get(), 60000) == WAIT_OBJECT_0 &&
-                  GetExitCodeProcess(converter.get(), &exitCode) && exitCode == 0 && succeeded;
-    }
-    return succeeded;
-  }
-
-  std::vector<LONG> JobOrder() const { return {Runs().jobs, Runs().jobs + Runs().started}; }
-
-  ScratchFolder work_, app_, data_;
-  MonitorSettingOverride appFolder_{L"AppFolder"}, logFolder_{L"LogFolder"},
-      ghostscript_{L"Ghostscript"}, maxConversions_{L"MaxConversions"};
-  MessageBoxWatcher boxes_;
-  UniqueHandle runs_;
-  UniqueMappedView view_;
-};
+class ConversionTurns : public FakeConversionBed {};
 
 TEST_F(ConversionTurns, ManyConvertersAtOnceRunNoMoreGhostscriptsThanTheLimit) {
   Limit(3);  // more than the processors of the test machine
@@ -145,8 +77,92 @@ TEST_F(ConversionTurns, AConverterThatDiesGivesItsTurnBack) {
   EXPECT_TRUE(AllSucceed(converters));
   EXPECT_EQ(JobOrder(), (std::vector<LONG>{0, 1, 3}));
   EXPECT_EQ(Runs().peak, 1);
-  const std::string log = ReadFileBytes(work_ / L"gui.log");
+  const std::string log = GuiLog();
+  EXPECT_NE(log.find("Output"), std::string::npos) << log;
   EXPECT_EQ(log.find("Turn"), std::string::npos) << log;  // each had its turn
+}
+
+// Another user makes the names of this user's turn objects first and holds
+// them (as ANONYMOUS LOGON here, Wine taking any owner given at creation):
+// no converter waits on them. Without the slots it converts without a turn;
+// without the queue it still takes a slot, out of order; gui.log says which.
+TEST_F(ConversionTurns, AnotherUsersObjectsUnderTheTurnNamesHoldNoConverterUp) {
+  Limit(1);
+  PSECURITY_DESCRIPTOR foreign = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+      L"O:AND:(A;;GA;;;WD)", SDDL_REVISION_1, &foreign, nullptr));
+  const UniqueLocalMemory foreignMemory(foreign);
+  SECURITY_ATTRIBUTES asStranger{sizeof asStranger, foreign, FALSE};
+  const struct {
+    const char* what;
+    bool slot;  // else the queue, whose last converter is a held waiter
+    const char* logged;
+  } cases[] = {
+      {"the slot", true, "another user made its object; converted without a turn"},
+      {"the queue", false, "another user made its object; its turn came out of order"},
+  };
+  int job = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<UniqueHandle> squatted;
+    if (c.slot) {
+      squatted.emplace_back(
+          CreateMutexW(&asStranger, TRUE, ConversionObjectName(L"slot", 0).c_str()));
+    } else {
+      squatted.emplace_back(CreateFileMappingW(INVALID_HANDLE_VALUE, &asStranger, PAGE_READWRITE, 0,
+                                               64, ConversionObjectName(L"queue").c_str()));
+      const UniqueMappedView record(MapViewOfFile(squatted.back().get(), FILE_MAP_WRITE, 0, 0, 16));
+      ASSERT_TRUE(record);
+      static_cast<volatile LONG64*>(record.get())[1] = 7;  // the tail
+      squatted.emplace_back(
+          CreateMutexW(&asStranger, TRUE, ConversionObjectName(L"waiter", 7).c_str()));
+    }
+    ASSERT_TRUE(squatted.back());
+    DeleteFileW((work_ / OwnLogName(L"gui")).c_str());
+    const ULONGLONG start = GetTickCount64();
+    std::vector<UniqueHandle> converter;
+    converter.push_back(Start(job++, 0));
+    EXPECT_TRUE(AllSucceed(converter));
+    EXPECT_LT(GetTickCount64() - start, 20000u);
+    const std::string log = GuiLog();
+    EXPECT_NE(log.find(c.logged), std::string::npos) << log;
+  }
+  EXPECT_EQ(Runs().started, 2);
+}
+
+// Every wait has its limit: behind a held slot, and behind a converter that
+// waits in the queue for it, a turn ends at its limit, without a slot.
+TEST_F(ConversionTurns, ATurnThatDoesNotComeInItsTimeLimitIsGoneWithoutASlot) {
+  Limit(1);
+  constexpr unsigned long kLimitMs = 500;
+  for (const bool behindAWaiter : {false, true}) {
+    SCOPED_TRACE(behindAWaiter ? "behind a waiter" : "behind the slot");
+    std::optional<ConversionTurn> held;
+    held.emplace();
+    ASSERT_TRUE(held->Held());
+    std::thread waiter;
+    if (behindAWaiter) {
+      const unsigned long long before = LastConverterQueued();
+      waiter = std::thread([] { const ConversionTurn patient(60000); });
+      ASSERT_TRUE(WaitUntil([&] { return LastConverterQueued() > before; }, 10000));
+    }
+    bool late = true;
+    std::wstring problem;
+    ULONGLONG waited = 0;
+    std::thread([&] {
+      const ULONGLONG start = GetTickCount64();
+      const ConversionTurn limited(kLimitMs);
+      waited = GetTickCount64() - start;
+      late = limited.Held();
+      problem = limited.Problem();
+    }).join();
+    EXPECT_FALSE(late);
+    EXPECT_NE(problem.find(L"came free in time"), std::wstring::npos);
+    EXPECT_GE(waited, kLimitMs - 50);
+    EXPECT_LT(waited, kLimitMs + 3000);
+    held.reset();
+    if (waiter.joinable()) waiter.join();
+  }
 }
 
 }  // namespace

@@ -74,4 +74,33 @@ TEST(ProgramFolderPath, EveryMissingFolderIsMadeWithTheProgramFoldersRights) {
   }
 }
 
+// A parent folder that lets others delete or rename what it holds, or change
+// its rights, lets them move the program folder away and build the path again;
+// a share's folders belong to its server. Both are refused, nothing is made.
+// The program folder itself may be open: it gets its rights.
+TEST(ProgramFolderPath, AParentThatOthersMayChangeOrANetworkShareIsRefused) {
+  ScratchFolder scratch;
+  const std::wstring open = scratch / L"Open";
+  ASSERT_TRUE(CreateDirectoryW(open.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW((open + L"\\Tools").c_str(), nullptr));
+  ASSERT_TRUE(OpenToEveryone(open));
+  const struct {
+    const char* what;
+    std::wstring programFolder;
+    DWORD code;
+  } cases[] = {
+      {"a parent open to everyone", open + L"\\PDF Writer", ERROR_INVALID_ACL},
+      {"a grandparent open to everyone", open + L"\\Tools\\PDF Writer", ERROR_INVALID_ACL},
+      {"a share", L"\\\\server\\share\\PDF Writer", ERROR_NOT_SUPPORTED},
+      {"a share by its long name", L"\\\\?\\UNC\\server\\share\\PDF Writer", ERROR_NOT_SUPPORTED},
+      {"the program folder itself open", open, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(SecureFolder(c.programFolder), c.code);
+  }
+  EXPECT_FALSE(PathExists(open + L"\\PDF Writer"));
+  EXPECT_FALSE(PathExists(open + L"\\Tools\\PDF Writer"));
+}
+
 }  // namespace

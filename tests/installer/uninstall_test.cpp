@@ -86,18 +86,33 @@ TEST_F(ProductLifecycle, TakesAwayOpenRightsFromAFolderOutsideProgramFiles) {
   EXPECT_EQ(RunUninstaller(folder), 0u);
 }
 
-TEST_F(ProductLifecycle, RefusesAProgramFolderBehindALinkWithExitCodeTwoAndInstallsNothing) {
+// Each refusal of the program folder ends the setup program with exit code 2.
+// (A share cannot be tried here: given "/D=\\server\share\...", the setup
+// program under Wine installs into the default folder.)
+TEST_F(ProductLifecycle, RefusesAProgramFolderBehindALinkOrInAnOpenParentWithExitCodeTwo) {
   ScratchFolder parent;
   const std::wstring target = parent / L"Target";
+  const std::wstring open = parent / L"Open";
   ASSERT_TRUE(CreateDirectoryW(target.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(open.c_str(), nullptr));
+  ASSERT_TRUE(OpenToEveryone(open));
   ASSERT_TRUE(PlantHostLink(parent / L"Link", target));
-  const std::wstring folder = parent / L"Link\\PDF Writer";
-  // What other test programs of the prefix keep registered stays.
-  const std::wstring tracesBefore = Joined(RemainingTraces(folder));
-
-  EXPECT_EQ(RunSetup(folder), 2u);
-  EXPECT_FALSE(PathExists(target + L"\\PDF Writer"));
-  EXPECT_EQ(Joined(RemainingTraces(folder)), tracesBefore);
+  const struct {
+    const char* what;
+    std::wstring folder;
+    std::wstring notMade;
+  } cases[] = {
+      {"behind a link", parent / L"Link\\PDF Writer", target + L"\\PDF Writer"},
+      {"in a folder open to everyone", open + L"\\PDF Writer", open + L"\\PDF Writer"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    // What other test programs of the prefix keep registered stays.
+    const std::wstring tracesBefore = Joined(RemainingTraces(c.folder));
+    EXPECT_EQ(RunSetup(c.folder), 2u);
+    EXPECT_FALSE(PathExists(c.notMade));
+    EXPECT_EQ(Joined(RemainingTraces(c.folder)), tracesBefore);
+  }
   RemoveHostTree(parent.Path());
 }
 

@@ -217,4 +217,58 @@ TEST_F(JobControl, InSessionZeroMessagesGoToTheUsersSessionEvenOnAVisibleStation
   EXPECT_EQ(boxes_.Count(), 0u);
 }
 
+// A job ended by a thread that impersonates nobody in a service account's
+// process: as that account nothing of the user's work area is touched (a
+// junction there would move the log and the deletes). The spool file stays,
+// the job stays queued, and the caller's own log says why.
+BOOL WINAPI NoThreadToken(HANDLE, DWORD, BOOL, PHANDLE) {
+  SetLastError(ERROR_NO_TOKEN);
+  return FALSE;
+}
+
+BOOL WINAPI SystemAsTokenUser(HANDLE token, TOKEN_INFORMATION_CLASS kind, LPVOID info, DWORD size,
+                              PDWORD needed) {
+  if (kind != TokenUser) return GetTokenInformation(token, kind, info, size, needed);
+  DWORD sidSize = SECURITY_MAX_SID_SIZE;
+  alignas(SID) BYTE system[SECURITY_MAX_SID_SIZE];
+  CreateWellKnownSid(WinLocalSystemSid, nullptr, system, &sidSize);
+  *needed = sizeof(TOKEN_USER) + sidSize;
+  if (size < *needed) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return FALSE;
+  }
+  auto* user = static_cast<TOKEN_USER*>(info);
+  user->User = {static_cast<BYTE*>(info) + sizeof(TOKEN_USER), 0};
+  CopySid(sidSize, user->User.Sid, system);
+  return TRUE;
+}
+
+TEST_F(JobControl, EndedAsAServiceAccountWithoutAUserTheJobStaysQueuedAndItsFilesUntouched) {
+  HANDLE port = spooler_.OpenPort(L"CORVALE1:");
+  ASSERT_TRUE(spooler_.StartDoc(port, kPrinter, kJobId, L"Doc"));
+  ASSERT_TRUE(spooler_.Write(port, "%!PS\n"));
+  const std::wstring spool = SpoolFile(LoggedSessionIds().at(0));
+  const std::string jobLog = Log();
+  {
+    ImportPatch noToken(spooler_.Module(), "advapi32.dll", "OpenThreadToken",
+                        reinterpret_cast<const void*>(&NoThreadToken));
+    ImportPatch system(spooler_.Module(), "advapi32.dll", "GetTokenInformation",
+                       reinterpret_cast<const void*>(&SystemAsTokenUser));
+    ASSERT_TRUE(noToken.Applied() && system.Applied());
+    SetLastError(kErrorSentinel);
+    EXPECT_FALSE(spooler_.EndDoc(port));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  }
+  EXPECT_TRUE(spooler_.ClosePort(port));
+  EXPECT_EQ(Commands(), (std::vector<DWORD>{kRestart, kPause}));
+  EXPECT_EQ(ReadFileBytes(spool), "%!PS\n");
+  EXPECT_EQ(Log(), jobLog);
+  EXPECT_TRUE(WaitForConverterCalls(AppFolder(), 1, 1000).empty());
+  const std::string serviceLog = ReadFileBytes(LogFolder() + L"\\port-S-1-5-18.log");
+  EXPECT_NE(serviceLog.find("[EndDocPort] No printing user to end the job as, the job stays in "
+                            "the queue: "),
+            std::string::npos)
+      << serviceLog;
+}
+
 }  // namespace
