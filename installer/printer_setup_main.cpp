@@ -37,13 +37,14 @@
 
 namespace {
 
-// Refuses when Windows protected print mode is on, as the printer could not work.
+// Refuses when Windows protected print mode is on, as the printer could not
+// work; the refusal is then the only output, which the setup program shows.
 void CheckProtectedPrint() {
   const ProtectedPrintAnswer answer = AskProtectedPrint();
-  std::fwprintf(stdout, L"%ls\n", ProtectedPrintStatusText(answer).c_str());
   if (JudgeProtectedPrint(answer) == ProtectedPrintVerdict::kOn) {
     throw SetupRefusal{ProtectedPrintRefusalText(), ERROR_ACCESS_DISABLED_BY_POLICY};
   }
+  std::fwprintf(stdout, L"%ls\n", ProtectedPrintStatusText(answer).c_str());
 }
 
 void CheckPrinterName(const std::wstring& name) {

@@ -12,16 +12,18 @@
 #include "system_library.h"
 #include "unique_resource.h"
 
+// The class's statics: one property after IInspectable's three methods. Not
+// in the unnamed namespace: the compiler would see that nothing in this file
+// implements it and would not call through the table.
+struct IWindowsProtectedPrintInfoStatics : IInspectable {
+  virtual HRESULT STDMETHODCALLTYPE get_IsProtectedPrintEnabled(boolean* value) = 0;
+};
+
 namespace {
 
 constexpr wchar_t kRuntimeLibrary[] = L"combase.dll";
 constexpr wchar_t kInfoClass[] =
     L"Windows.Graphics.Printing.ProtectedPrint.WindowsProtectedPrintInfo";
-
-// The class's statics: one property after IInspectable's three methods.
-struct IWindowsProtectedPrintInfoStatics : IInspectable {
-  virtual HRESULT STDMETHODCALLTYPE get_IsProtectedPrintEnabled(boolean* value) = 0;
-};
 constexpr IID kStaticsIid = {
     0xa7d212f3, 0x4168, 0x5485, {0x98, 0xab, 0xd8, 0x9d, 0x04, 0x60, 0x3b, 0x40}};
 

@@ -27,6 +27,11 @@ struct IWindowsProtectedPrintInfoStatics : IInspectable {
 };
 constexpr IID kStaticsIid = {
     0xa7d212f3, 0x4168, 0x5485, {0x98, 0xab, 0xd8, 0x9d, 0x04, 0x60, 0x3b, 0x40}};
+// Defined here: mingw-w64's import libraries lack them.
+constexpr IID kInspectableIid = {
+    0xaf86e2e0, 0xb12d, 0x4c6a, {0x9c, 0x5a, 0xd7, 0xaa, 0x65, 0x10, 0x1e, 0x90}};
+constexpr IID kActivationFactoryIid = {
+    0x00000035, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 // IInspectable's part of an object that lives as long as the process.
 template <typename Interface>
@@ -63,7 +68,7 @@ class Statics : public Lasting<IWindowsProtectedPrintInfoStatics> {
 class Factory : public Lasting<IActivationFactory> {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (iid == IID_IUnknown || iid == IID_IInspectable || iid == IID_IActivationFactory) {
+    if (iid == IID_IUnknown || iid == kInspectableIid || iid == kActivationFactoryIid) {
       *object = static_cast<IActivationFactory*>(this);
     } else if (iid == kStaticsIid) {
       *object = static_cast<IWindowsProtectedPrintInfoStatics*>(&statics_);
