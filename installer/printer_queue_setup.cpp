@@ -93,7 +93,8 @@ void InstallPrinter(const std::wstring& driverName) {
 }
 
 void AddPrinterOnOurPort(const std::wstring& name, const std::wstring& driverName) {
-  if (!AddPrinterNamed(name, driverName)) {
+  // Looked up first: Wine's AddPrinterW rewrites a printer of that name.
+  if (OpenPrinterNamed(name) || !AddPrinterNamed(name, driverName)) {
     throw SetupRefusal{L"A printer named \"" + name +
                            L"\" exists already: choose another name, or remove that printer first.",
                        ERROR_PRINTER_ALREADY_EXISTS};
