@@ -139,7 +139,7 @@ std::optional<std::wstring> WaitWithinLimits(HANDLE process, std::size_t& peak) 
   for (;;) {
     if (WaitForSingleObject(process, kMemoryPollMs) == WAIT_OBJECT_0) return std::nullopt;
     const PROCESS_MEMORY_COUNTERS memory = MemoryOf(process);
-    peak = std::max({peak, memory.PagefileUsage, memory.PeakPagefileUsage});
+    peak = std::max<std::size_t>({peak, memory.PagefileUsage, memory.PeakPagefileUsage});
     if (memory.PagefileUsage > kPdfStepsMemoryLimit) {
       TerminateProcess(process, ERROR_NOT_ENOUGH_MEMORY);
       WaitForSingleObject(process, INFINITE);

@@ -10,7 +10,10 @@
 ; Windows everything is x86. The uninstaller removes all of it. Both run
 ; silently with /S; /D=<folder> (last on the command line) chooses the program
 ; folder, which gets the rights of Program Files when it lies outside it (a
-; path that holds a link or another user's folder is refused).
+; path that holds a link or another user's folder is refused). Nothing is
+; installed while Windows protected print mode is on (exit code 3). The
+; printers an administrator added on the port stay across a new setup, and the
+; uninstaller removes them with the rest.
 ;
 ; CMake passes the stub (x86-unicode: the setup for both kinds; amd64-unicode:
 ; the same for 64-bit Windows only), the files to pack, the class's GUIDs and
@@ -56,6 +59,8 @@ SetCompressor /SOLID lzma
 !else if ${NSIS_PTR_SIZE} <= 4
   !error "The setup for 32-bit Windows needs the x86 files (/DMONITOR_DLL_X86=... and the others)."
 !endif
+; The printers on the port that a new setup removes and adds again.
+!define KEPT_PRINTERS "$PLUGINSDIR\kept-printers.txt"
 
 Name "${PRODUCT_NAME}"
 OutFile "${OUTPUT_FILE}"
@@ -90,8 +95,39 @@ UninstPage instfiles
   ${EndIf}
 !macroend
 
+; Windows protected print mode removes printers that use third-party printing
+; components: while it is on, nothing is installed. printer_setup.exe, from the
+; setup's own temporary folder, asks Windows and gives the explanation, which
+; the interactive setup shows and the silent one writes to its log; both end
+; with exit code 3.
+!define SETUP_LOG "$TEMP\QuillmarPDFWriterSetup.log"
+Function CheckProtectedPrint
+  InitPluginsDir
+  ${If} ${RunningX64}
+    File "/oname=$PLUGINSDIR\printer_setup.exe" "${PRINTER_SETUP_EXE}"
+!ifdef WITH_X86_PARTS
+  ${Else}
+    File "/oname=$PLUGINSDIR\printer_setup.exe" "${PRINTER_SETUP_EXE_X86}"
+!endif
+  ${EndIf}
+  nsExec::ExecToStack '"$PLUGINSDIR\printer_setup.exe" check-protected-print'
+  Pop $0
+  Pop $1
+  ; ERROR_ACCESS_DISABLED_BY_POLICY: the mode is on.
+  ${If} $0 == 1260
+    FileOpen $2 "${SETUP_LOG}" a
+    FileSeek $2 0 END
+    FileWrite $2 "${PRODUCT_NAME} ${PRODUCT_VERSION} was not installed (exit code 3): $1$\r$\n"
+    FileClose $2
+    MessageBox MB_OK|MB_ICONSTOP "$1" /SD IDOK
+    SetErrorLevel 3
+    Quit
+  ${EndIf}
+FunctionEnd
+
 Function .onInit
   !insertmacro UseNativeViews
+  Call CheckProtectedPrint
 FunctionEnd
 
 Function un.onInit
@@ -156,16 +192,9 @@ FunctionEnd
 
 Section "Install"
   !insertmacro UseNativeViews
-  ; The program folder is made and secured before anything goes into it, by a
-  ; copy of printer_setup.exe in the setup program's own temporary folder.
-  InitPluginsDir
-  ${If} ${RunningX64}
-    File "/oname=$PLUGINSDIR\printer_setup.exe" "${PRINTER_SETUP_EXE}"
-!ifdef WITH_X86_PARTS
-  ${Else}
-    File "/oname=$PLUGINSDIR\printer_setup.exe" "${PRINTER_SETUP_EXE_X86}"
-!endif
-  ${EndIf}
+  ; The program folder is made and secured before anything goes into it, by the
+  ; copy of printer_setup.exe in the setup program's own temporary folder
+  ; (CheckProtectedPrint put it there).
   ; Outside Program Files, a link or a folder of another owner on the path is
   ; refused; printer_setup.exe says which, and the message shows it.
   nsExec::ExecToStack '"$PLUGINSDIR\printer_setup.exe" secure-folder "$INSTDIR" "$PROGRAMFILES64"'
@@ -204,7 +233,9 @@ Section "Install"
 
   ; An earlier installation's printer and monitor go first: the spooler then
   ; releases the monitor library, and it can be replaced.
-  nsExec::ExecToLog '"$INSTDIR\printer_setup.exe" remove'
+  ; The printers an administrator added go too, and come back after the
+  ; monitor's library has been replaced (KEPT_PRINTERS names them).
+  nsExec::ExecToLog '"$INSTDIR\printer_setup.exe" remove "${KEPT_PRINTERS}"'
   Pop $0
   ${If} $0 != 0
     !insertmacro FailWith "Removing the earlier printer failed ($0)."
@@ -236,7 +267,7 @@ Section "Install"
   ${EndIf}
 !endif
 
-  nsExec::ExecToLog '"$INSTDIR\printer_setup.exe" install'
+  nsExec::ExecToLog '"$INSTDIR\printer_setup.exe" install "${KEPT_PRINTERS}"'
   Pop $0
   ${If} $0 != 0
     !insertmacro FailWith "Installing the printer failed ($0)."

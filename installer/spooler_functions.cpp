@@ -33,6 +33,10 @@ SPOOLER_FUNCTION(BOOL, EnumMonitorsW,
                  (LPWSTR pName, DWORD Level, LPBYTE pMonitor, DWORD cbBuf, LPDWORD pcbNeeded,
                   LPDWORD pcReturned),
                  (pName, Level, pMonitor, cbBuf, pcbNeeded, pcReturned))
+SPOOLER_FUNCTION(BOOL, EnumPrintersW,
+                 (DWORD Flags, LPWSTR Name, DWORD Level, LPBYTE pPrinterEnum, DWORD cbBuf,
+                  LPDWORD pcbNeeded, LPDWORD pcReturned),
+                 (Flags, Name, Level, pPrinterEnum, cbBuf, pcbNeeded, pcReturned))
 SPOOLER_FUNCTION(BOOL, EnumPrinterDriversW,
                  (LPWSTR pName, LPWSTR pEnvironment, DWORD Level, LPBYTE pDriverInfo, DWORD cbBuf,
                   LPDWORD pcbNeeded, LPDWORD pcReturned),

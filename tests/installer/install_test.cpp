@@ -15,10 +15,6 @@
 
 namespace {
 
-bool SameText(const std::wstring& a, const std::wstring& b) {
-  return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
-}
-
 bool EndsWith(const std::wstring& text, const std::wstring& end) {
   return text.size() >= end.size() && SameText(text.substr(text.size() - end.size()), end);
 }

@@ -3,6 +3,7 @@
 
 inline constexpr wchar_t kPrinterName[] = L"Quillmar Printer";
 inline constexpr wchar_t kMonitorName[] = L"Quillmar Printer Monitor";
+inline constexpr wchar_t kPortName[] = L"QUILLMAR:";
 inline constexpr wchar_t kPortDescription[] = L"Quillmar Printer Port";
 inline constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Quillmar\\PDF Writer\\Settings";
 inline constexpr wchar_t kUninstallKey[] =

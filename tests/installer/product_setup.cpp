@@ -38,6 +38,10 @@ bool Contains(const std::vector<std::wstring>& names, const std::wstring& name) 
 
 }  // namespace
 
+bool SameText(const std::wstring& a, const std::wstring& b) {
+  return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 std::wstring DefaultProgramFolder() {
   return ExpandedFolder(L"%ProgramFiles%") + L"\\Quillmar\\PDF Writer";
 }
@@ -169,6 +173,32 @@ std::vector<std::wstring> PrinterNames() {
   return names;
 }
 
+std::vector<ListedPrinter> ListedPrinters() {
+  const auto [buffer, count] =
+      Enumerate([](BYTE* data, DWORD size, DWORD* needed, DWORD* returned) {
+        return EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, data, size, needed, returned);
+      });
+  const auto* entries = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+  std::vector<ListedPrinter> printers;
+  for (DWORD i = 0; i < count; ++i) {
+    printers.push_back(
+        {Text(entries[i].pPrinterName), Text(entries[i].pPortName), Text(entries[i].pDriverName)});
+  }
+  return printers;
+}
+
+std::optional<ListedPrinter> FindPrinter(const std::wstring& name) {
+  for (ListedPrinter& printer : ListedPrinters()) {
+    if (printer.name == name) return std::move(printer);
+  }
+  return std::nullopt;
+}
+
+std::optional<DWORD> RunPrinterSetup(const std::wstring& arguments, const std::wstring& folder) {
+  return RunWithEnvironment(QuoteArgument(folder + L"\\printer_setup.exe") + L" " + arguments, {},
+                            {}, kSetupTimeoutMs);
+}
+
 std::vector<std::wstring> PrinterDriverNames() {
   const auto [buffer, count] =
       Enumerate([](BYTE* data, DWORD size, DWORD* needed, DWORD* returned) {
@@ -211,6 +241,9 @@ std::vector<std::wstring> RemainingTraces(const std::wstring& folder) {
                    [](const ListedPort& p) { return p.description == kPortDescription; }),
        L"port listed");
   note(Contains(PrinterNames(), kPrinterName), L"printer listed");
+  for (const ListedPrinter& printer : ListedPrinters()) {
+    note(SameText(printer.port, kPortName), L"printer " + printer.name + L" on the port");
+  }
   const auto drivers = PrinterDriverNames();
   note(std::any_of(drivers.begin(), drivers.end(),
                    [](const std::wstring& d) { return d.find(L"Quillmar") != std::wstring::npos; }),

@@ -10,6 +10,10 @@
 
 #include "registry_override.h"
 
+// Whether two names are the same, compared as Windows compares names (case
+// ignored).
+bool SameText(const std::wstring& a, const std::wstring& b);
+
 // The default program folder: %ProgramFiles%\Quillmar\PDF Writer.
 std::wstring DefaultProgramFolder();
 // The system folder, where the spooler loads monitors from.
@@ -37,6 +41,11 @@ std::optional<DWORD> RunUninstaller(const std::wstring& folder = DefaultProgramF
 std::optional<DWORD> RunUninstallerFrom(const std::wstring& uninstaller,
                                         const std::wstring& folder = DefaultProgramFolder());
 
+// Runs the installed printer_setup.exe of `folder` with `arguments` (quoted
+// already) and waits for it: its exit code, or nothing when it could not start.
+std::optional<DWORD> RunPrinterSetup(const std::wstring& arguments,
+                                     const std::wstring& folder = DefaultProgramFolder());
+
 // A text value, or nothing when the key or value is missing; `view` chooses the
 // registry view (KEY_WOW64_32KEY, KEY_WOW64_64KEY; 0: this program's own).
 std::optional<std::wstring> ReadText(HKEY root, const std::wstring& key, const std::wstring& name,
@@ -52,6 +61,14 @@ struct ListedPort {
 };
 std::vector<ListedPort> ListedPorts();
 std::vector<std::wstring> PrinterNames();
+// A printer as EnumPrintersW lists it at level 2.
+struct ListedPrinter {
+  std::wstring name;
+  std::wstring port;
+  std::wstring driver;
+};
+std::vector<ListedPrinter> ListedPrinters();
+std::optional<ListedPrinter> FindPrinter(const std::wstring& name);
 std::vector<std::wstring> PrinterDriverNames();
 
 // Every trace of the product that is still there, each as a short description;

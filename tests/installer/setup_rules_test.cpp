@@ -1,5 +1,5 @@
-// The installer's rules for the stored port list, the choice of driver and the
-// program folder.
+// The installer's rules for the stored port list, the choice of driver, the
+// program folder, printer names and Windows protected print mode.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -7,7 +7,9 @@
 
 #include "driver_choice.h"
 #include "port_values.h"
+#include "printer_name_rule.h"
 #include "program_folder_rule.h"
+#include "protected_print_rule.h"
 #include "setup_names.h"
 
 namespace {
@@ -151,6 +153,100 @@ TEST(ProgramFolderRule,
   EXPECT_EQ(JudgeFolderOnPath(true, user, L""), FolderVerdict::kRefuseLink);
   const std::wstring owned = RefusalText(FolderVerdict::kRefuseOwner, L"C:\\Tools", L"PC\\eve");
   EXPECT_NE(owned.find(L"C:\\Tools belongs to PC\\eve"), std::wstring::npos) << owned;
+}
+
+TEST(PrinterNameRule, NamesThatWindowsRefusesOrThatWouldReachBeyondAPrinterAreFaults) {
+  using enum PrinterNameFault;
+  const std::wstring longest(kMaxPrinterNameLength, L'x');
+  const struct {
+    std::wstring name;
+    PrinterNameFault fault;
+  } cases[] = {
+      {L"Invoices", kNone},
+      {L"Invoices: A4/B (2nd floor) \u00C4", kNone},
+      {longest, kNone},
+      {L"", kEmpty},
+      {longest + L"x", kTooLong},
+      {L" Invoices", kOuterSpace},
+      {L"Invoices ", kOuterSpace},
+      {L"\\\\server\\Invoices", kReservedCharacter},  // another machine's printer
+      {L"Invoices,XcvMonitor Quillmar Printer Monitor", kReservedCharacter},
+      {L"Invoices!", kReservedCharacter},
+      {L"In\tvoices", kControlCharacter},
+      {std::wstring(L"In\0voices", 9), kControlCharacter},
+      {L"Invoices\u0085", kControlCharacter},  // C1 NEXT LINE
+      {L" \tInvoices", kControlCharacter},     // the first fault found is named
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FindPrinterNameFault(c.name), c.fault) << c.name;
+  }
+}
+
+TEST(PrinterNameRule, MessagesShowTheNameWithoutItsControlCharacters) {
+  const std::wstring text = PrinterNameFaultText(PrinterNameFault::kControlCharacter, L"Bad\nName");
+  EXPECT_NE(text.find(L"\"Bad?Name\""), std::wstring::npos) << text;
+  EXPECT_NE(PrinterNameFaultText(PrinterNameFault::kTooLong, std::wstring(300, L'x')).find(L"300"),
+            std::wstring::npos);
+}
+
+TEST(PrinterNameRule, APrinterIsOnOurPortWhenItsPortListHoldsItInAnyCase) {
+  const struct {
+    const wchar_t* ports;
+    bool holds;
+  } cases[] = {
+      {L"QUILLMAR:", true},
+      {L"quillmar:", true},
+      {L"LPT1:,QUILLMAR:", true},
+      {L"LPT1:, QUILLMAR:,FILE:", true},
+      {L"LPT1:", false},
+      {L"QUILLMAR:X", false},
+      {L"QUILLMAR", false},
+      {L"XQUILLMAR:,LPT1:", false},
+      {L"", false},
+      {L",", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PortListHolds(c.ports, kPortName), c.holds) << c.ports;
+  }
+  EXPECT_FALSE(PortListHolds(L"LPT1:,", L""));
+}
+
+TEST(ProtectedPrint, OnlyAnAnswerOfOnRefusesAndAMissingClassReadsAsOff) {
+  using Kind = ProtectedPrintAnswer::Kind;
+  using enum ProtectedPrintVerdict;
+  const std::int32_t classNotRegistered = static_cast<std::int32_t>(0x80040154);
+  const std::int32_t accessDenied = static_cast<std::int32_t>(0x80070005);
+  const struct {
+    ProtectedPrintAnswer answer;
+    ProtectedPrintVerdict verdict;
+  } cases[] = {
+      {{Kind::kAnswered, true, 0}, kOn},
+      {{Kind::kAnswered, false, 0}, kOff},
+      {{Kind::kRuntimeMissing, false, 0}, kOff},               // before Windows 8
+      {{Kind::kActivation, false, classNotRegistered}, kOff},  // before 24H2, Wine
+      {{Kind::kActivation, false, static_cast<std::int32_t>(0x80040111)}, kOff},
+      {{Kind::kActivation, false, static_cast<std::int32_t>(0x80004002)}, kOff},
+      {{Kind::kActivation, false, accessDenied}, kUnknown},
+      {{Kind::kActivation, true, accessDenied}, kUnknown},  // no answer was given
+      {{Kind::kQuery, false, accessDenied}, kUnknown},
+      {{Kind::kQuery, true, classNotRegistered}, kUnknown},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(JudgeProtectedPrint(c.answer), c.verdict)
+        << static_cast<int>(c.answer.kind) << L" " << c.answer.enabled << L" " << c.answer.status;
+  }
+}
+
+TEST(ProtectedPrint, TheRefusalSaysWhyNothingIsInstalledAndAFailureNamesItsCode) {
+  const std::wstring unknown = ProtectedPrintStatusText(
+      {ProtectedPrintAnswer::Kind::kQuery, false, static_cast<std::int32_t>(0x80070005)});
+  EXPECT_NE(unknown.find(L"0x80070005"), std::wstring::npos) << unknown;
+  const std::wstring refusal = ProtectedPrintRefusalText();
+  for (const wchar_t* words :
+       {L"protected print mode is on", L"removes printers that use third-party printing",
+        L"cannot work while the mode is on", L"Nothing was installed"}) {
+    EXPECT_NE(refusal.find(words), std::wstring::npos) << words;
+  }
 }
 
 }  // namespace

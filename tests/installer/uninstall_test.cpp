@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include "child_process.h"
+#include "fake_protected_print_class.h"
 #include "folder_rights.h"
+#include "message_box_watcher.h"
 #include "product_names.h"
 #include "product_setup.h"
 #include "scratch_folder.h"
@@ -35,6 +38,44 @@ TEST_F(ProductLifecycle, UninstallRemovesEveryTrace) {
   EXPECT_EQ(Joined(RemainingTraces()), L"");
   // Not ours: the file of Wine's driver stays for Wine's own printers.
   EXPECT_EQ(PathExists(WineDriverFile()), wineDriverFile);
+}
+
+TEST_F(ProductLifecycle, UninstallRemovesThePrintersAddedOnThePort) {
+  ASSERT_EQ(RunSetup(), 0u);
+  for (const wchar_t* name : {L"Invoices", L"Labels"}) {
+    ASSERT_EQ(RunPrinterSetup(std::wstring(L"add-printer ") + name), 0u) << name;
+  }
+
+  EXPECT_EQ(RunUninstaller(), 0u);
+  EXPECT_EQ(Joined(RemainingTraces()), L"");
+  EXPECT_FALSE(FindPrinter(L"Invoices").has_value());
+  EXPECT_FALSE(FindPrinter(L"Labels").has_value());
+}
+
+TEST_F(ProductLifecycle, WhileProtectedPrintModeIsOnTheSetupSaysWhyAndInstallsNothing) {
+  wchar_t temp[MAX_PATH];
+  ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+  const std::wstring log = std::wstring(temp) + L"QuillmarPDFWriterSetup.log";
+  DeleteFileW(log.c_str());
+  const std::wstring tracesBefore = Joined(RemainingTraces());
+  const FakeProtectedPrintClass on(WindowsPathOf(FAKE_PROTECTED_PRINT_CLASS), L"on");
+  ASSERT_TRUE(on);
+  {
+    MessageBoxWatcher boxes(MessageBoxWatcher::Scope::kAnyProcess);
+    EXPECT_EQ(RunWithEnvironment(QuoteArgument(WindowsPathOf(SETUP_PROGRAM)), {}), 3u);
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_NE(boxes.Seen()[0].text.find(L"Windows protected print mode is on"), std::wstring::npos)
+        << boxes.Seen()[0].text;
+  }
+  EXPECT_EQ(RunSetup(), 3u);
+
+  EXPECT_EQ(Joined(RemainingTraces()), tracesBefore);
+  const std::string written = ReadFileBytes(log);
+  EXPECT_NE(written.find("exit code 3"), std::string::npos) << written;
+  EXPECT_NE(written.find("removes printers that use third-party printing components"),
+            std::string::npos)
+      << written;
+  DeleteFileW(log.c_str());
 }
 
 TEST_F(ProductLifecycle, UninstallingTwiceSucceedsAndLeavesNothing) {
