@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "automation_error.h"
+#include "conversion_progress.h"
 #include "converter_log.h"
 #include "converter_protocol.h"
 #include "environment_text.h"
@@ -21,6 +22,7 @@
 #include "own_module.h"
 #include "path_names.h"
 #include "product_names.h"
+#include "program_runner.h"
 #include "registry_read.h"
 #include "system_library.h"
 #include "system_message.h"
@@ -97,6 +99,16 @@ void OpenAfterJob(const std::wstring& file, const OutputFormat& format, Converte
   }
 }
 
+// The notice of a file saved without asking: the notifier beside the
+// converter takes it over (and hands it to the session's resident one), so
+// the converter ends at once as ever.
+void HandOverNotice(const std::wstring& file, ConverterLog& log) {
+  const std::wstring notifier = OwnModuleFolder() + L"\\" + product_names::kNotifierProgram;
+  if (!StartProgram(notifier, {file}))
+    log.Write(L"Notice",
+              L"could not start " + notifier + L" (" + SystemMessage(GetLastError()) + L")");
+}
+
 void Tell(ConverterLog& log, const wchar_t* topic, const std::wstring& text, UINT icon) {
   log.Write(topic, text);
   ShowMessageBox(text, ProductName(), MB_OK | icon);
@@ -121,14 +133,27 @@ int ConvertJob(const JobRequest& job) {
     }
     const TemplateValues names = NamesOf(job);
     const JobOptions options = ReadJobOptions(settings.values, {names, ExpandedReferences});
+    // Saved without asking: the settings named the file or its folder.
+    const bool automatic = !options.output.empty();
     if (const std::optional<OutputTarget> target = ChooseOutput(options, names)) {
-      const std::vector<std::wstring> written =
-          WriteOutput(job.spoolFile, job.sessionId, options, *target, log);
+      std::vector<std::wstring> written;
+      {
+        const ConversionProgress progress(job.documentName);
+        written =
+            WriteOutput(job.spoolFile, job.sessionId, options, *target, log, progress.Watch());
+      }
       for (const std::wstring& file : written) log.Write(L"Output", file);
-      if (options.openAfter) OpenAfterJob(written.front(), *options.format, log);
+      if (options.openAfter) {
+        OpenAfterJob(written.front(), *options.format, log);
+      } else if (automatic && options.notify && UserCanSeeWindows()) {
+        HandOverNotice(written.front(), log);
+      }
     } else {
       log.Write(L"Job", L"cancelled by the user");
     }
+    finished = true;
+  } catch (const JobCancelled&) {
+    log.Write(L"Job", L"cancelled by the user");
     finished = true;
   } catch (const SettingFailure& settingFailure) {
     failure = settingFailure.Text();

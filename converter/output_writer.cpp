@@ -24,13 +24,14 @@ unsigned long long HeldFileDeadline() { return GetTickCount64() + kHeldFileWaitM
 // target's lock, so a lock holder waiting for a turn always sees the turns
 // come free.
 RunResult RunGhostscriptInTurn(const GhostscriptProgram& ghostscript,
-                               const std::vector<std::wstring>& arguments, ConverterLog& log) {
+                               const std::vector<std::wstring>& arguments, ConverterLog& log,
+                               const RunWatch& watch) {
   const ConversionTurn turn;
   if (!turn.Problem().empty()) {
     log.Write(L"Turn", turn.Problem() + (turn.Held() ? L"; its turn came out of order"
                                                      : L"; converted without a turn"));
   }
-  return RunGhostscript(ghostscript, arguments, kConversionTimeoutMs);
+  return RunGhostscript(ghostscript, arguments, kConversionTimeoutMs, &watch);
 }
 
 // Whether the job's pages go after those of the existing target: only when
@@ -49,7 +50,7 @@ bool AppendsToExisting(const std::wstring& target, ConverterLog& log) {
 
 std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::wstring& sessionId,
                                       const JobOptions& options, const OutputTarget& target,
-                                      ConverterLog& log) {
+                                      ConverterLog& log, const RunWatch& watch) {
   const std::optional<GhostscriptProgram> ghostscript = FindGhostscript();
   if (!ghostscript) {
     throw JobFailure{std::wstring(L"Ghostscript was not found: install it, or name ") +
@@ -90,8 +91,10 @@ std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::
   run.outputFile = onePerPage
                        ? GhostscriptPagePattern(forProgram(partial.First()), partial.Extension())
                        : GhostscriptOutputPath(forProgram(partial.First()));
-  const RunResult result = RunGhostscriptInTurn(*ghostscript, GhostscriptArguments(run), log);
+  const RunResult result =
+      RunGhostscriptInTurn(*ghostscript, GhostscriptArguments(run), log, watch);
   std::vector<std::wstring> files = partial.Present();
+  if (result.cancelled) throw JobCancelled{};
   if (!result.finished) throw JobFailure{result.failure};
   if (result.exitCode != 0) {
     throw JobFailure{L"Ghostscript could not convert " + spoolFile + L" (exit code " +
@@ -108,6 +111,8 @@ std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::
     files = {assembled.First()};
   }
   if (!lock) lock.emplace(target.path);
+  // The last moment to cancel: after it, the files go in.
+  if (watch.Cancelled()) throw JobCancelled{};
   if (target.existing == ExistingFile::kOverwrite || appending) {
     return PlaceReplacing(files, target.path, onePerPage, HeldFileDeadline());
   }
