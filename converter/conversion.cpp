@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "automation_error.h"
+#include "conversion_progress.h"
 #include "converter_log.h"
 #include "converter_protocol.h"
 #include "environment_text.h"
@@ -23,6 +24,7 @@
 #include "own_module.h"
 #include "path_names.h"
 #include "product_names.h"
+#include "program_runner.h"
 #include "registry_read.h"
 #include "system_library.h"
 #include "system_message.h"
@@ -99,6 +101,16 @@ void OpenAfterJob(const std::wstring& file, const OutputFormat& format, Converte
   }
 }
 
+// The notice of a file saved without asking: the notifier beside the
+// converter takes it over (and hands it to the session's resident one), so
+// the converter ends at once as ever.
+void HandOverNotice(const std::wstring& file, ConverterLog& log) {
+  const std::wstring notifier = OwnModuleFolder() + L"\\" + product_names::kNotifierProgram;
+  if (!StartProgram(notifier, {file}))
+    log.Write(L"Notice",
+              L"could not start " + notifier + L" (" + SystemMessage(GetLastError()) + L")");
+}
+
 void Tell(ConverterLog& log, const wchar_t* topic, const std::wstring& text, UINT icon) {
   log.Write(topic, text);
   ShowMessageBox(text, ProductName(), MB_OK | icon);
@@ -145,26 +157,33 @@ int ConvertJob(const JobRequest& job) {
     const TemplateValues names = NamesOf(job);
     const JobFacts facts{names, ExpandedReferences};
     JobOptions options = ReadJobOptions(settings.values, facts);
+    // Saved without asking: the settings named the file or its folder.
+    const bool automatic = !options.output.empty();
     // Without a file named by the settings, whoever can see windows is asked.
     std::optional<JobWindowChoice> choice;
-    if (options.output.empty() && UserCanSeeWindows()) {
+    if (!automatic && UserCanSeeWindows()) {
       choice = AskInJobWindow(settings.values, facts, StartFolder(job.printerName));
-      if (!choice) {
-        log.Write(L"Job", L"cancelled by the user");
-        finished = true;
-      } else {
-        options = choice->options;
-        if (choice->keepForPrinter) KeepForEveryJob(job, *choice, settings.values, log);
-      }
+      if (!choice) throw JobCancelled{};
+      options = choice->options;
+      if (choice->keepForPrinter) KeepForEveryJob(job, *choice, settings.values, log);
     }
-    if (!finished) {
-      const std::vector<std::wstring> written =
-          WriteOutput(job.spoolFile, job.sessionId, options, ChooseOutput(options, names), log);
-      for (const std::wstring& file : written) log.Write(L"Output", file);
-      if (choice) RememberLastFolder(job.printerName, choice->folder);
-      if (options.openAfter) OpenAfterJob(written.front(), *options.format, log);
-      finished = true;
+    const OutputTarget target = ChooseOutput(options, names);
+    std::vector<std::wstring> written;
+    {
+      const ConversionProgress progress(job.documentName);
+      written = WriteOutput(job.spoolFile, job.sessionId, options, target, log, progress.Watch());
     }
+    for (const std::wstring& file : written) log.Write(L"Output", file);
+    if (choice) RememberLastFolder(job.printerName, choice->folder);
+    if (options.openAfter) {
+      OpenAfterJob(written.front(), *options.format, log);
+    } else if (automatic && options.notify && UserCanSeeWindows()) {
+      HandOverNotice(written.front(), log);
+    }
+    finished = true;
+  } catch (const JobCancelled&) {
+    log.Write(L"Job", L"cancelled by the user");
+    finished = true;
   } catch (const SettingFailure& settingFailure) {
     failure = settingFailure.Text();
   } catch (const JobFailure& jobFailure) {

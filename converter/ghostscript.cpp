@@ -1,6 +1,8 @@
 // The pure rules of ghostscript.h: release order, arguments, output names.
 #include "ghostscript.h"
 
+#include "page_report.h"
+
 #include <cstddef>
 
 namespace {
@@ -81,6 +83,7 @@ std::vector<std::wstring> GhostscriptArguments(const GhostscriptJob& job) {
   std::vector<std::wstring> arguments = {L"-q", L"-dNOPAUSE", L"-dBATCH", L"-dSAFER"};
   AddDevice(job, arguments);
   arguments.push_back(L"-sOutputFile=" + job.outputFile);
+  arguments.insert(arguments.end(), {L"-c", kPageReportCode});
   if (!job.format->prologue.empty()) {
     arguments.insert(arguments.end(), {L"-c", std::wstring(job.format->prologue)});
   }

@@ -49,9 +49,11 @@ std::optional<std::wstring> PathForGhostscript(const GhostscriptProgram& program
 // The longest that one conversion may run.
 inline constexpr unsigned long kConversionTimeoutMs = 10 * 60 * 1000;
 
-// Runs the program with `arguments`, waiting at most `timeoutMs` for its end.
+// Runs the program with `arguments`, waiting at most `timeoutMs` for its end;
+// with a `watch`, that sees its output and may cancel it (program_runner.h).
 RunResult RunGhostscript(const GhostscriptProgram& program,
-                         const std::vector<std::wstring>& arguments, unsigned long timeoutMs);
+                         const std::vector<std::wstring>& arguments, unsigned long timeoutMs,
+                         const RunWatch* watch = nullptr);
 
 // --- The arguments of one run ---
 

@@ -63,7 +63,8 @@ std::optional<std::wstring> PathForGhostscript(const GhostscriptProgram& program
 }
 
 RunResult RunGhostscript(const GhostscriptProgram& program,
-                         const std::vector<std::wstring>& arguments, unsigned long timeoutMs) {
-  return program.onHost ? RunHostProgram(program.path, arguments, timeoutMs)
-                        : RunProgram(program.path, arguments, timeoutMs);
+                         const std::vector<std::wstring>& arguments, unsigned long timeoutMs,
+                         const RunWatch* watch) {
+  return program.onHost ? RunHostProgram(program.path, arguments, timeoutMs, watch)
+                        : RunProgram(program.path, arguments, timeoutMs, watch);
 }

@@ -6,3 +6,6 @@
 struct JobFailure {
   std::wstring text;
 };
+
+// A job that the user cancelled while it ran: nothing is saved.
+struct JobCancelled {};

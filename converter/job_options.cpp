@@ -244,6 +244,7 @@ std::span<const JobSetting> Settings() {
       {L"resolution", {L"150"}, ReadResolution},
       {L"quality", {kQualities[0].word}, ReadWord<kQualities, &JobOptions::quality>},
       {L"openafter", {kYesNo[0].word}, ReadWord<kYesNo, &JobOptions::openAfter>},
+      {L"notify", {kYesNo[1].word}, ReadWord<kYesNo, &JobOptions::notify>},
       {L"title", &TemplateValues::title, ReadInfo<&DocumentInfo::title>},
       {L"author", &TemplateValues::user, ReadInfo<&DocumentInfo::author>},
       {L"subject", {}, ReadInfo<&DocumentInfo::subject>},

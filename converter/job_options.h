@@ -54,6 +54,7 @@ struct JobOptions {
   std::wstring quality;    // Ghostscript's PDF preset; empty for its default
   DocumentInfo info;       // with the defaults filled in
   bool openAfter = false;  // open the result with the user's program for it
+  bool notify = true;      // a notice names the file of a job saved without asking
   PdfOptions pdf;
 };
 

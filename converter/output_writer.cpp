@@ -26,13 +26,14 @@ unsigned long long HeldFileDeadline() { return GetTickCount64() + kHeldFileWaitM
 // target's lock, so a lock holder waiting for a turn always sees the turns
 // come free.
 RunResult RunGhostscriptInTurn(const GhostscriptProgram& ghostscript,
-                               const std::vector<std::wstring>& arguments, ConverterLog& log) {
+                               const std::vector<std::wstring>& arguments, ConverterLog& log,
+                               const RunWatch& watch) {
   const ConversionTurn turn;
   if (!turn.Problem().empty()) {
     log.Write(L"Turn", turn.Problem() + (turn.Held() ? L"; its turn came out of order"
                                                      : L"; converted without a turn"));
   }
-  return RunGhostscript(ghostscript, arguments, kConversionTimeoutMs);
+  return RunGhostscript(ghostscript, arguments, kConversionTimeoutMs, &watch);
 }
 
 // The existing target, when the job's pages go after its own: only when it is
@@ -54,7 +55,7 @@ UniqueFileHandle ExistingToAppendTo(const std::wstring& target, ConverterLog& lo
 
 std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::wstring& sessionId,
                                       const JobOptions& options, const OutputTarget& target,
-                                      ConverterLog& log) {
+                                      ConverterLog& log, const RunWatch& watch) {
   const std::optional<GhostscriptProgram> ghostscript = FindGhostscript();
   if (!ghostscript) {
     throw JobFailure{std::wstring(L"Ghostscript was not found: install it, or name ") +
@@ -99,8 +100,10 @@ std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::
   run.inputs.push_back(forProgram(spoolFile));
   run.outputFile = onePerPage ? GhostscriptPagePattern(forProgram(work.First()), work.Extension())
                               : GhostscriptOutputPath(forProgram(work.First()));
-  const RunResult result = RunGhostscriptInTurn(*ghostscript, GhostscriptArguments(run), log);
+  const RunResult result =
+      RunGhostscriptInTurn(*ghostscript, GhostscriptArguments(run), log, watch);
   const std::vector<std::wstring> pages = work.Present();
+  if (result.cancelled) throw JobCancelled{};
   if (!result.finished) throw JobFailure{result.failure};
   if (result.exitCode != 0) {
     throw JobFailure{L"Ghostscript could not convert " + spoolFile + L" (exit code " +
@@ -121,6 +124,8 @@ std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::
   partial.Close();
   existingFile.reset();
   const std::vector<std::wstring>& files = partial.Names();
+  // The last moment to cancel: after it, the files go in.
+  if (watch.Cancelled()) throw JobCancelled{};
   if (target.existing == ExistingFile::kOverwrite || appending) {
     if (!lock) lock.emplace(target.path);
     return PlaceReplacing(files, target.path, onePerPage, HeldFileDeadline());

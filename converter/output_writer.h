@@ -15,12 +15,14 @@
 #include "converter_log.h"
 #include "job_options.h"
 #include "output_target.h"
+#include "program_runner.h"
 
 // Converts `spoolFile` (the job's PostScript); Ghostscript writes into the
 // spool file's folder, and the files beside the target are named after
 // `sessionId` until they are in place. Returns the files written
 // (several with one file per page). Writes to `log` why an existing file was
-// not appended to. Raises JobFailure.
+// not appended to. `watch` sees Ghostscript's output and may cancel the job
+// until its files are placed. Raises JobFailure, or JobCancelled when cancelled.
 std::vector<std::wstring> WriteOutput(const std::wstring& spoolFile, const std::wstring& sessionId,
                                       const JobOptions& options, const OutputTarget& target,
-                                      ConverterLog& log);
+                                      ConverterLog& log, const RunWatch& watch);

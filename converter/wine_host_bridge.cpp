@@ -12,7 +12,33 @@ namespace {
 
 const wchar_t kHostShell[] = L"Z:\\bin\\sh";
 
-RunResult Failure(std::wstring text) { return RunResult{false, 0, std::move(text)}; }
+RunResult Failure(std::wstring text) { return RunResult{false, false, 0, std::move(text)}; }
+
+// The output that the host program wrote to its file since `offset`, handed
+// to the watch.
+void ForwardNewOutput(const std::wstring& file, unsigned long long& offset, const RunWatch& watch) {
+  const UniqueFileHandle output(CreateFileW(
+      file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!output) return;
+  LARGE_INTEGER at{};
+  at.QuadPart = static_cast<LONGLONG>(offset);
+  if (!SetFilePointerEx(output.get(), at, nullptr, FILE_BEGIN)) return;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(output.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
+    offset += read;
+    if (watch.onOutput) watch.onOutput(std::string_view(buffer, read));
+  }
+}
+
+// Ends the host program whose process id the shell wrote to `pidFile`; false
+// while that file is not there yet.
+bool EndHostProgram(const std::wstring& pidFile) {
+  const std::optional<std::wstring> hostPidFile = HostPath(pidFile);
+  if (!IsFile(pidFile) || !hostPidFile) return false;
+  return StartProgram(kHostShell, {L"-c", L"kill $(cat \"$0\")", *hostPidFile});
+}
 
 }  // namespace
 
@@ -39,7 +65,7 @@ std::optional<std::wstring> HostPath(const std::wstring& windowsPath) {
 // writes its exit code to a marker file, which appears whole (written aside,
 // then renamed) once the program has ended.
 RunResult RunHostProgram(const std::wstring& program, const std::vector<std::wstring>& arguments,
-                         unsigned long timeoutMs) {
+                         unsigned long timeoutMs, const RunWatch* watch) {
   wchar_t temp[MAX_PATH];
   wchar_t reserved[MAX_PATH];
   if (!GetTempPathW(MAX_PATH, temp) || !GetTempFileNameW(temp, L"gsx", 0, reserved)) {
@@ -49,12 +75,23 @@ RunResult RunHostProgram(const std::wstring& program, const std::vector<std::wst
   // (a converter started at the same moment) is given the same marker.
   const ScopeExit release([&] { DeleteFileW(reserved); });
   const std::wstring marker = std::wstring(reserved) + L".exit";
+  // Beside the marker: the program's output for a watch, and its process id.
+  const std::wstring outputFile = marker + L".out";
+  const std::wstring pidFile = marker + L".pid";
+  const ScopeExit removeAside([&] {
+    DeleteFileW(outputFile.c_str());
+    DeleteFileW(pidFile.c_str());
+  });
   const std::optional<std::wstring> hostMarker = HostPath(marker);
   const std::optional<std::wstring> hostProgram = HostPath(program);
-  if (!hostMarker || !hostProgram) return Failure(L"No host path for " + program);
+  const std::optional<std::wstring> hostOutput =
+      watch ? HostPath(outputFile) : std::optional<std::wstring>(L"/dev/null");
+  if (!hostMarker || !hostProgram || !hostOutput) return Failure(L"No host path for " + program);
   std::vector<std::wstring> shellArguments = {
-      L"-c", L"\"$@\" </dev/null >/dev/null 2>&1; echo $? >\"$0.part\"; mv \"$0.part\" \"$0\"",
-      *hostMarker, *hostProgram};
+      L"-c",
+      L"out=$1; shift; \"$@\" </dev/null >\"$out\" 2>/dev/null & echo $! >\"$0.pid\"; wait $!; "
+      L"echo $? >\"$0.part\"; mv \"$0.part\" \"$0\"",
+      *hostMarker, *hostOutput, *hostProgram};
   shellArguments.insert(shellArguments.end(), arguments.begin(), arguments.end());
   // The marker's rename into place wakes the wait at once; without a watch of
   // the folder, the marker is looked for every 20 ms.
@@ -62,7 +99,11 @@ RunResult RunHostProgram(const std::wstring& program, const std::vector<std::wst
       FindFirstChangeNotificationW(temp, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME));
   if (!StartProgram(kHostShell, shellArguments)) return Failure(L"Could not start " + program);
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  unsigned long long outputRead = 0;
+  bool ending = false;  // the program is being ended: cancelled
   for (;;) {
+    if (watch) ForwardNewOutput(outputFile, outputRead, *watch);
+    if (watch && !ending && watch->Cancelled()) ending = EndHostProgram(pidFile);
     UniqueFileHandle file(CreateFileW(marker.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -72,7 +113,9 @@ RunResult RunHostProgram(const std::wstring& program, const std::vector<std::wst
       ReadFile(file.get(), text, sizeof text - 1, &read, nullptr);
       file.reset();
       DeleteFileW(marker.c_str());
-      return RunResult{true, static_cast<unsigned long>(strtoul(text, nullptr, 10)), {}};
+      if (watch) ForwardNewOutput(outputFile, outputRead, *watch);
+      if (ending) return RunResult{false, true, 0, program + L" was cancelled"};
+      return RunResult{true, false, static_cast<unsigned long>(strtoul(text, nullptr, 10)), {}};
     }
     if (GetTickCount64() >= deadline) return Failure(program + L" did not finish in time");
     if (markerFolderChange) {

@@ -18,6 +18,8 @@ std::optional<std::wstring> HostPath(const std::wstring& windowsPath);
 
 // Runs the host program `program` (its Windows path, such as
 // "Z:\usr\bin\gs") with `arguments` (host paths where they name files),
-// waiting at most `timeoutMs` for it to end.
+// waiting at most `timeoutMs` for it to end. With a `watch`, as RunProgram:
+// the program's output goes to a file beside the exit marker, read as it grows,
+// and a cancel ends the program through the host's shell.
 RunResult RunHostProgram(const std::wstring& program, const std::vector<std::wstring>& arguments,
-                         unsigned long timeoutMs);
+                         unsigned long timeoutMs, const RunWatch* watch = nullptr);

@@ -19,8 +19,8 @@
 ; the same for 64-bit Windows only), the files to pack, the class's GUIDs and
 ; the output:
 ;   makensis /DSTUB=... /DOUTPUT_FILE=... /DMONITOR_DLL=... /DSETTINGS_DLL=...
-;            /DCONFIG_EXE=... /DCONVERTER_EXE=... /DPRINTER_SETUP_EXE=...
-;            /DMONITOR_DLL_X86=... (and the other four _X86) /DPRINTER_DESCRIPTION=...
+;            /DCONFIG_EXE=... /DCONVERTER_EXE=... /DNOTIFIER_EXE=... /DPRINTER_SETUP_EXE=...
+;            /DMONITOR_DLL_X86=... (and the other five _X86) /DPRINTER_DESCRIPTION=...
 ;            /DSETTINGS_CLSID=... /DSETTINGS_LIBID=... /DSETTINGS_IID=...
 ;            quillmar_setup.nsi
 ; Without the _X86 files (a build that makes no x86 binaries, as `make demo`),
@@ -143,9 +143,10 @@ FunctionEnd
 !macroend
 
 ; The program files of one architecture (x64 or x86 names of the defines).
-!macro ProgramFiles CONVERTER CONFIG SETTINGS PRINTER_SETUP
+!macro ProgramFiles CONVERTER NOTIFIER CONFIG SETTINGS PRINTER_SETUP
   SetOutPath "$INSTDIR"
   File "/oname=gui.exe" "${CONVERTER}"
+  File "/oname=notifier.exe" "${NOTIFIER}"
   File "/oname=config.exe" "${CONFIG}"
   File "/oname=tavrin.dll" "${SETTINGS}"
   File "/oname=printer_setup.exe" "${PRINTER_SETUP}"
@@ -205,12 +206,12 @@ Section "Install"
   ${EndIf}
 
   ${If} ${RunningX64}
-    !insertmacro ProgramFiles "${CONVERTER_EXE}" "${CONFIG_EXE}" "${SETTINGS_DLL}" "${PRINTER_SETUP_EXE}"
+    !insertmacro ProgramFiles "${CONVERTER_EXE}" "${NOTIFIER_EXE}" "${CONFIG_EXE}" "${SETTINGS_DLL}" "${PRINTER_SETUP_EXE}"
 !ifdef WITH_X86_PARTS
     SetOutPath "${X86_FOLDER}"
     File "/oname=tavrin.dll" "${SETTINGS_DLL_X86}"
   ${Else}
-    !insertmacro ProgramFiles "${CONVERTER_EXE_X86}" "${CONFIG_EXE_X86}" "${SETTINGS_DLL_X86}" "${PRINTER_SETUP_EXE_X86}"
+    !insertmacro ProgramFiles "${CONVERTER_EXE_X86}" "${NOTIFIER_EXE_X86}" "${CONFIG_EXE_X86}" "${SETTINGS_DLL_X86}" "${PRINTER_SETUP_EXE_X86}"
 !endif
   ${EndIf}
   SetOutPath "$INSTDIR"
@@ -302,6 +303,7 @@ Section "Uninstall"
   !insertmacro DeleteSettingsRegistration
 
   Delete "$INSTDIR\gui.exe"
+  Delete "$INSTDIR\notifier.exe"
   Delete "$INSTDIR\config.exe"
   Delete "$INSTDIR\tavrin.dll"
   Delete "${X86_FOLDER}\tavrin.dll"

@@ -10,6 +10,7 @@
 #include "launch_retry.h"
 #include "machine_settings.h"
 #include "printing_user_token.h"
+#include "service_rules.h"
 #include "text_rules.h"
 
 namespace {
@@ -96,6 +97,14 @@ ProcessHandles CreateProcessWithRetries(HANDLE primaryToken, const std::wstring&
   }
 }
 
+// The terminal session of `token`; 0 when it cannot be read.
+DWORD TokenSession(HANDLE token) {
+  DWORD sessionId = 0;
+  DWORD size = 0;
+  if (!GetTokenInformation(token, TokenSessionId, &sessionId, sizeof sessionId, &size)) return 0;
+  return sessionId;
+}
+
 // Progress marks "1" to "5": the printing user's primary token and environment,
 // and the process started with them. Nothing when a token step failed (already
 // reported); the token is closed and the impersonation undone on return.
@@ -111,12 +120,20 @@ std::optional<ProcessHandles> StartWithPrintingUsersToken(const std::wstring& co
     return std::nullopt;
   }
 
+  // The desktop name must stay writable and alive until the process is made.
+  std::wstring desktop;
+  if (const wchar_t* name = ConverterDesktop(TokenSession(primary.get()))) {
+    desktop = name;
+    startup.lpDesktop = desktop.data();
+  }
+
   Progress(L"3");
   LaunchEnvironment environment = CreateLaunchEnvironment(primary.get());
 
   Progress(L"4");
   ProcessHandles process =
       CreateProcessWithRetries(primary.get(), commandLine, environment, startup);
+  startup.lpDesktop = nullptr;
   if (!DestroyUserEnvironment(environment.block)) {
     LaunchLog(L"Error calling DestroyEnvironmentBlock");
   }

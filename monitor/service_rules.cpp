@@ -36,3 +36,7 @@ MessagePath ChooseMessagePath(unsigned long processSessionId, bool isServiceProc
   return processSessionId != 0 && !isServiceProcess && visible ? MessagePath::kMessageBox
                                                                : MessagePath::kSessionMessage;
 }
+
+const wchar_t* ConverterDesktop(unsigned long tokenSessionId) {
+  return tokenSessionId != 0 ? L"winsta0\\default" : nullptr;
+}

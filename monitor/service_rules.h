@@ -20,3 +20,13 @@ enum class MessagePath { kMessageBox, kSessionMessage };
 // and the thread showing it would hold the monitor's lock for good.
 MessagePath ChooseMessagePath(unsigned long processSessionId, bool isServiceProcess,
                               unsigned long windowStationFlags);
+
+// The desktop that the converter is started on (STARTUPINFO.lpDesktop) for a
+// job whose token is in `tokenSessionId`. Started from a service with no desktop
+// name, a process joins the caller's window station only when that is the
+// interactive one; otherwise it gets an invisible station of its own, where
+// nobody ever sees its windows. So a user's session names the interactive
+// desktop "winsta0\default". Session 0 names none: services and jobs that came
+// through a print server run there, and their logons have no right to it.
+// Nothing means "no desktop name".
+const wchar_t* ConverterDesktop(unsigned long tokenSessionId);

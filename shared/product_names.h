@@ -51,6 +51,16 @@ inline constexpr wchar_t kPortDescription[] = L"Quillmar Printer Port";
 inline constexpr wchar_t kPrinterName[] = L"Quillmar Printer";
 // The converter program, found in the application folder.
 inline constexpr wchar_t kConverterProgram[] = L"gui.exe";
+// The notifier: one per user session shows the notices of saved jobs. It is
+// installed beside the converter, which starts it with the saved file's path;
+// a started notifier hands that on to the session's resident one (a hidden
+// window of the class below, whose process runs as the same user) with
+// WM_COPYDATA of kind kNoticeDataKind, the path in UTF-16 without its end.
+inline constexpr wchar_t kNotifierProgram[] = L"notifier.exe";
+inline constexpr wchar_t kNotifierWindowClass[] = L"Quillmar PDF Writer notices";
+// Held by the resident notifier, in the session's own namespace.
+inline constexpr wchar_t kNotifierMutex[] = L"Local\\Quillmar PDF Writer notices";
+inline constexpr unsigned long kNoticeDataKind = 0x51504E31;  // "QPN1"
 
 }  // namespace product_names
 

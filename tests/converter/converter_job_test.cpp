@@ -20,6 +20,7 @@
 #include "sample_pdfs.h"
 #include "scratch_folder.h"
 #include "unique_resource.h"
+#include "unseen_desktop.h"
 #include "wine_host_bridge.h"
 
 namespace {
@@ -527,11 +528,8 @@ TEST_F(ConverterJob, AFullDiskFailsTheJobAndTheNextGoesOn) {
 // visible), no box or dialog is shown and nothing waits: without an output
 // setting the job goes to "PDF Writer" in the user's Documents, numbered.
 TEST_F(ConverterJob, WhereNobodyCanSeeAWindowNothingWaitsAndJobsGoToDocuments) {
-  const HWINSTA own = GetProcessWindowStation();
-  ASSERT_TRUE(SetProcessWindowStation(
-      CreateWindowStationW(L"QuillmarUnseen", 0, WINSTA_ALL_ACCESS, nullptr)));
-  ASSERT_TRUE(CreateDesktopW(L"Default", nullptr, nullptr, 0, GENERIC_ALL, nullptr));
-  SetProcessWindowStation(own);
+  const std::wstring unseenDesktop = MakeUnseenDesktop(L"QuillmarUnseen");
+  ASSERT_FALSE(unseenDesktop.empty());
   ScratchFolder documents;  // the user's Documents, as the shell finds it
   RegistryValueOverride personal(
       HKEY_CURRENT_USER,
@@ -539,7 +537,7 @@ TEST_F(ConverterJob, WhereNobodyCanSeeAWindowNothingWaitsAndJobsGoToDocuments) {
   personal.Set(documents.Path(), REG_EXPAND_SZ);
   WriteSettings({{L"existing", L"overwrite"}}, false);
   MessageBoxWatcher watcher;
-  const wchar_t* unseen = L"QuillmarUnseen\\Default";
+  const wchar_t* unseen = unseenDesktop.c_str();
   EXPECT_EQ(RunConvertersAtOnce({TextJob("Memo 1.", L"Memo"), TextJob("Memo 2.", L"Memo")}, watcher,
                                 unseen),
             std::vector<DWORD>(2, 0));

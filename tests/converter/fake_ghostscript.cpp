@@ -1,8 +1,12 @@
 // A stand-in for Ghostscript, named by the machine setting "Ghostscript":
 // counts itself in the test's record (fake_ghostscript.h), stays for
-// FAKE_GS_MS milliseconds and writes its "-sOutputFile=" file.
+// FAKE_GS_MS milliseconds and writes its "-sOutputFile=" file. With
+// FAKE_GS_PAGES=n it writes the file first, then does n pages of FAKE_GS_MS
+// each, reporting "Page <k>" on its standard output after each, as
+// Ghostscript does with the converter's page report.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -38,14 +42,28 @@ int wmain(int argc, wchar_t** argv) {
   }
   wchar_t milliseconds[16] = L"0";
   GetEnvironmentVariableW(L"FAKE_GS_MS", milliseconds, 16);
-  Sleep(static_cast<DWORD>(_wtol(milliseconds)));
-  const std::wstring outputOption = L"-sOutputFile=";
-  for (int i = 1; i < argc; ++i) {
-    if (std::wstring(argv[i]).rfind(outputOption, 0) != 0) continue;
-    const UniqueFileHandle output(CreateFileW(argv[i] + outputOption.size(), GENERIC_WRITE, 0,
-                                              nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    WriteFile(output.get(), "%PDF-1.4\n", 9, &written, nullptr);
+  wchar_t pages[16] = L"0";
+  GetEnvironmentVariableW(L"FAKE_GS_PAGES", pages, 16);
+  const auto writeOutput = [&] {
+    const std::wstring outputOption = L"-sOutputFile=";
+    for (int i = 1; i < argc; ++i) {
+      if (std::wstring(argv[i]).rfind(outputOption, 0) != 0) continue;
+      const UniqueFileHandle output(CreateFileW(argv[i] + outputOption.size(), GENERIC_WRITE, 0,
+                                                nullptr, CREATE_ALWAYS, 0, nullptr));
+      DWORD written = 0;
+      WriteFile(output.get(), "%PDF-1.4\n", 9, &written, nullptr);
+    }
+  };
+  if (const long pageCount = _wtol(pages); pageCount > 0) {
+    writeOutput();
+    for (long page = 1; page <= pageCount; ++page) {
+      Sleep(static_cast<DWORD>(_wtol(milliseconds)));
+      std::printf("Page %ld\n", page);
+      std::fflush(stdout);
+    }
+  } else {
+    Sleep(static_cast<DWORD>(_wtol(milliseconds)));
+    writeOutput();
   }
   InterlockedDecrement(&runs->running);
   return 0;

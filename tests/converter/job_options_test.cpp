@@ -29,6 +29,7 @@ TEST(JobSettingValues, AnUnusableValueNamesTheSettingTheValueAndWhatIsAllowed) {
       {{{L"existing", L"keep"}}, L"existing", L"keep", L"overwrite, number, append"},
       {{{L"quality", L"best"}}, L"quality", L"best", L"default, screen, ebook, printer, prepress"},
       {{{L"openafter", L"1"}}, L"openafter", L"1", L"no, yes"},
+      {{{L"notify", L"off"}}, L"notify", L"off", L"no, yes"},
       {{{L"resolution", L"35"}}, L"resolution", L"35", L"36 to 2400"},
       {{{L"resolution", L"150dpi"}}, L"resolution", L"150dpi", L"36 to 2400"},
       {{{L"output", L"report.pdf"}}, L"output", L"report.pdf", kUsablePathText},
@@ -87,11 +88,13 @@ TEST(JobSettingValues, WordsIgnoreCaseAndDefaultsFillTheRest) {
   JobOptions options = Read({{L"format", L"PDFA"},
                              {L"existing", L"Append"},
                              {L"quality", L"eBook"},
-                             {L"openafter", L"YES"}});
+                             {L"openafter", L"YES"},
+                             {L"notify", L"No"}});
   EXPECT_EQ(options.format->word, L"pdfa");
   EXPECT_EQ(options.existing, ExistingFile::kAppend);
   EXPECT_EQ(options.quality, L"ebook");
   EXPECT_TRUE(options.openAfter);
+  EXPECT_FALSE(options.notify);
   EXPECT_EQ(options.resolution, 150);
   EXPECT_EQ(options.info.title + L"|" + options.info.author, L"Q3: draft|anna");
 
@@ -100,6 +103,7 @@ TEST(JobSettingValues, WordsIgnoreCaseAndDefaultsFillTheRest) {
   EXPECT_EQ(options.existing, ExistingFile::kOverwrite);
   EXPECT_EQ(options.quality, L"");
   EXPECT_FALSE(options.openAfter);
+  EXPECT_TRUE(options.notify);
   EXPECT_EQ(options.info.title + L"|" + options.info.author, L"T|anna");
 }
 

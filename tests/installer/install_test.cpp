@@ -53,8 +53,8 @@ std::vector<BYTE> PrinterDriverInfo3() {
 }
 
 TEST_F(InstalledProduct, PutsTheProgramsInTheProgramFolderAndTheMonitorInTheSystemFolder) {
-  for (const wchar_t* file :
-       {L"gui.exe", L"config.exe", L"tavrin.dll", L"printer_setup.exe", L"Uninstall.exe"}) {
+  for (const wchar_t* file : {L"gui.exe", L"notifier.exe", L"config.exe", L"tavrin.dll",
+                              L"printer_setup.exe", L"Uninstall.exe"}) {
     EXPECT_TRUE(PathExists(folder_ + L"\\" + file)) << "missing: " << file;
   }
   EXPECT_TRUE(PathExists(SystemFolder() + L"\\corvale.dll"));

@@ -127,6 +127,27 @@ TEST(ServiceRules, MessageBoxesOnlyOutsideServicesAndSessionZeroOnAVisibleStatio
   }
 }
 
+// A user's session starts the converter on the interactive desktop; session 0
+// (services, print-server jobs) names none.
+TEST(ServiceRules, ConverterDesktopOnlyOutsideSessionZero) {
+  const struct {
+    unsigned long session;
+    const wchar_t* desktop;
+  } cases[] = {{0, nullptr},
+               {1, L"winsta0\\default"},
+               {2, L"winsta0\\default"},
+               {0xFFFFFFFF, L"winsta0\\default"}};
+  for (const auto& c : cases) {
+    const wchar_t* desktop = ConverterDesktop(c.session);
+    if (!c.desktop) {
+      EXPECT_EQ(desktop, nullptr) << c.session;
+    } else {
+      ASSERT_NE(desktop, nullptr) << c.session;
+      EXPECT_STREQ(desktop, c.desktop) << c.session;
+    }
+  }
+}
+
 // A missing or unusable converter is reported at the first failure; only a
 // passing platform failure gets another attempt, and at most three in all.
 TEST(LaunchRetry, OnlyPassingFailuresAreTriedAgainAndNotForever) {
