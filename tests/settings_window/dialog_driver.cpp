@@ -95,7 +95,13 @@ void DialogDriver::Type(const std::wstring& label, const std::wstring& text) con
 }
 
 std::wstring DialogDriver::Text(const std::wstring& label) const {
-  return WindowText(Control(label));
+  // GetWindowTextW gives another process's edit its creation text only: ask the control.
+  const HWND control = Control(label);
+  std::wstring text(static_cast<std::size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)) + 1,
+                    L'\0');
+  text.resize(static_cast<std::size_t>(
+      SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  return text;
 }
 
 bool DialogDriver::Choose(const std::wstring& label, const std::wstring& item) const {

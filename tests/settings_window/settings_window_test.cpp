@@ -162,7 +162,8 @@ TEST_F(SettingsWindowTest, ARefusedValueIsShownBesideItsFieldAndNothingIsWritten
   for (const auto& c : cases) {
     SCOPED_TRACE(c.field);
     DialogDriver window(Program(), kCaption);
-    ASSERT_TRUE(window.Window());
+    ASSERT_TRUE(window.Choose(L"Printer:", kAllOtherPrinters));
+    EXPECT_EQ(window.Text(L"Title:"), L"Kept");
     window.Type(L"Title:", L"Changed");
     window.SetChecked(L"Save automatically", true);
     window.Type(L"Folder:", L"C:\\Reports");
@@ -190,7 +191,7 @@ TEST_F(SettingsWindowTest, SettingsTheWindowDoesNotShowSurviveASave) {
                          {L"x-script-note", L"kept as written"}};
   Write(L"", hidden);
   DialogDriver window(Program(), kCaption);
-  ASSERT_TRUE(window.Window());
+  ASSERT_TRUE(window.Choose(L"Printer:", kAllOtherPrinters));
   window.Type(L"Author:", L"Accounts");
   window.Press(L"Save");
   EXPECT_EQ(window.WaitForExit(kExitMs), 0u);
