@@ -8,7 +8,7 @@ JOBS ?= 2
 NATIVE_DIR := build-native
 FUZZ_SECONDS ?= 60
 
-.PHONY: all prerequisites configure build test native-configure native-test fuzz soak demo clean
+.PHONY: all prerequisites configure build test native-configure native-test fuzz soak demo screenshots clean
 
 all: build
 
@@ -47,7 +47,13 @@ soak: build
 demo: build
 	@./scripts/demo.sh $(BUILD_DIR)
 
-# Time from the end of a print call to a readable PDF (1 and 100 pages), and a burst of 40 jobs.
+# The windows rendered under Xvfb with Wine's X11 driver into docs/screenshots/.
+screenshots: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target gui
+	@./scripts/screenshots.sh $(BUILD_DIR)
+
+# Time from the end of a print call to a readable PDF (1 and 100 pages), a
+# burst of 40 jobs, the PDF steps, and the job window.
 benchmark: build
 	@./scripts/benchmark-print-to-pdf.sh $(BUILD_DIR)
 

@@ -14,6 +14,8 @@
 #include "job_names.h"
 #include "job_options.h"
 #include "job_settings.h"
+#include "job_window.h"
+#include "last_folder.h"
 #include "machine_settings.h"
 #include "on_demand_ui.h"
 #include "output_name.h"
@@ -90,6 +92,27 @@ void Tell(ConverterLog& log, const wchar_t* topic, const std::wstring& text, UIN
   ShowMessageBox(text, ProductName(), MB_OK | icon);
 }
 
+// Where the job window starts: the folder this user last saved into from the
+// printer, else the user's Documents (never the printing program's folder).
+std::wstring StartFolder(const std::wstring& printerName) {
+  std::wstring folder = LastFolder(printerName);
+  std::wstring problem;
+  return folder.empty() ? UsersDocumentsFolder(problem) : folder;
+}
+
+// "Use these settings for every job of this printer": a failure to keep them
+// does not stop the job.
+void KeepForEveryJob(const JobRequest& job, const JobWindowChoice& choice,
+                     const SettingValues& settings, ConverterLog& log) {
+  try {
+    KeepRegularSettings(job.printerName, SettingsForEveryJob(choice.form, settings));
+    log.Write(L"Settings", L"kept for every job of the printer \"" + job.printerName + L"\"");
+  } catch (const AutomationError& e) {
+    Tell(log, L"Settings", L"The settings could not be kept for every job: " + e.Description(),
+         MB_ICONEXCLAMATION);
+  }
+}
+
 }  // namespace
 
 int ConvertJob(const JobRequest& job) {
@@ -108,16 +131,28 @@ int ConvertJob(const JobRequest& job) {
       log.Write(L"Settings", L"not available: " + e.Description());
     }
     const TemplateValues names = NamesOf(job);
-    const JobOptions options = ReadJobOptions(settings.values, {names, ExpandedReferences});
-    if (const std::optional<OutputTarget> target = ChooseOutput(options, names)) {
-      const std::vector<std::wstring> written =
-          WriteOutput(job.spoolFile, job.sessionId, options, *target, log);
-      for (const std::wstring& file : written) log.Write(L"Output", file);
-      if (options.openAfter) OpenAfterJob(written.front(), *options.format, log);
-    } else {
-      log.Write(L"Job", L"cancelled by the user");
+    const JobFacts facts{names, ExpandedReferences};
+    JobOptions options = ReadJobOptions(settings.values, facts);
+    // Without a file named by the settings, whoever can see windows is asked.
+    std::optional<JobWindowChoice> choice;
+    if (options.output.empty() && UserCanSeeWindows()) {
+      choice = AskInJobWindow(settings.values, facts, StartFolder(job.printerName));
+      if (!choice) {
+        log.Write(L"Job", L"cancelled by the user");
+        finished = true;
+      } else {
+        options = choice->options;
+        if (choice->keepForPrinter) KeepForEveryJob(job, *choice, settings.values, log);
+      }
     }
-    finished = true;
+    if (!finished) {
+      const std::vector<std::wstring> written =
+          WriteOutput(job.spoolFile, job.sessionId, options, ChooseOutput(options, names), log);
+      for (const std::wstring& file : written) log.Write(L"Output", file);
+      if (choice) RememberLastFolder(job.printerName, choice->folder);
+      if (options.openAfter) OpenAfterJob(written.front(), *options.format, log);
+      finished = true;
+    }
   } catch (const SettingFailure& settingFailure) {
     failure = settingFailure.Text();
   } catch (const JobFailure& jobFailure) {

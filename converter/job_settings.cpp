@@ -54,3 +54,14 @@ bool RemoveRunOnceSettings(const std::wstring& instance) {
   settings.RemoveSettings(true);
   return Load(settings, true).empty();
 }
+
+void KeepRegularSettings(const std::wstring& printerName, const SettingValues& values) {
+  PrinterSettings settings;
+  settings.SetPrinterInstance(printerName);
+  if (!printerName.empty() && Load(settings, false).empty()) {
+    PrinterSettings defaults;
+    for (const auto& [name, value] : Load(defaults, false)) settings.SetValue(name, value);
+  }
+  for (const auto& [name, value] : values) settings.SetValue(name, value);
+  settings.WriteSettings(false);
+}

@@ -19,3 +19,9 @@ JobSettings ReadJobSettings(const std::wstring& printerName);
 // used them. Raises error 75 when the file cannot be deleted; false when some
 // of them are still there afterwards all the same.
 bool RemoveRunOnceSettings(const std::wstring& instance);
+// Puts `values` into the regular settings of the printer instance named like
+// `printerName` (the default instance for an empty name), never into its
+// run-once settings. An instance without regular settings of its own starts
+// from the default instance's, which its jobs used until then. Raises the
+// settings component's automation error when the file cannot be written.
+void KeepRegularSettings(const std::wstring& printerName, const SettingValues& values);

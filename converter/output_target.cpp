@@ -1,45 +1,18 @@
 #include "output_target.h"
 
 #include <windows.h>
-#include <commdlg.h>
 #include <sddl.h>
 #include <shlobj.h>
 
 #include "automation_error.h"
 #include "file_system.h"
 #include "job_failure.h"
-#include "on_demand_ui.h"
 #include "system_library.h"
 #include "system_message.h"
 #include "unattended_job.h"
 #include "unique_resource.h"
 
 namespace {
-
-// The Save As dialog; empty when the user cancels.
-std::wstring AskForOutput(const JobOptions& options, const TemplateValues& names) {
-  const OutputFormat& format = *options.format;
-  std::wstring buffer = ExpandFileNameTemplate(L"<title>", names).value_or(L"document");
-  buffer += format.extension;
-  buffer.resize(32768, L'\0');
-  const std::wstring defaultExtension(format.extension.substr(1));  // without its dot
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.lpstrFilter = format.saveAsFilter;
-  dialog.lpstrFile = buffer.data();
-  dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-  dialog.lpstrDefExt = defaultExtension.c_str();
-  dialog.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-  // Numbering and appending decide themselves what happens to an existing file.
-  if (options.existing == ExistingFile::kOverwrite) dialog.Flags |= OFN_OVERWRITEPROMPT;
-  ShellApartment apartment;
-  const auto getSaveFileName =
-      SystemExport<decltype(&GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
-  if (!getSaveFileName)
-    throw JobFailure{L"The Save As dialog is not available: " + SystemMessage(GetLastError())};
-  if (!getSaveFileName(&dialog)) return {};
-  return std::wstring(buffer.c_str());
-}
 
 // The user's own registry hive is loaded: without it (a user who printed
 // through a print server and never logged on to it), the user's folders would
@@ -58,8 +31,8 @@ bool UsersProfileLoaded() {
   return RegOpenKeyExW(HKEY_USERS, sidText, 0, KEY_READ, hive.put()) == ERROR_SUCCESS;
 }
 
-// The user's Documents folder, made when missing; empty, with `problem` set,
-// when there is none.
+}  // namespace
+
 std::wstring UsersDocumentsFolder(std::wstring& problem) {
   if (!UsersProfileLoaded()) {
     problem = L"the user's profile is not loaded on this machine";
@@ -77,6 +50,8 @@ std::wstring UsersDocumentsFolder(std::wstring& problem) {
   if (path.empty()) problem = SystemMessage(static_cast<DWORD>(result));
   return path;
 }
+
+namespace {
 
 // The file of a job that nobody can be asked about.
 OutputTarget UnattendedOutput(const JobOptions& options, const TemplateValues& names) {
@@ -105,14 +80,7 @@ OutputTarget UnattendedOutput(const JobOptions& options, const TemplateValues& n
 
 }  // namespace
 
-std::optional<OutputTarget> ChooseOutput(const JobOptions& options, const TemplateValues& names) {
+OutputTarget ChooseOutput(const JobOptions& options, const TemplateValues& names) {
   if (!options.output.empty()) return OutputTarget{options.output, options.existing};
-  if (!UserCanSeeWindows()) return UnattendedOutput(options, names);
-  const std::wstring chosen = AskForOutput(options, names);
-  if (chosen.empty()) return std::nullopt;
-  if (!IsUsableOutputPath(chosen)) {
-    throw JobFailure{L"The chosen file " + chosen + L" cannot be written: it must be " +
-                     kUsablePathText + L"."};
-  }
-  return OutputTarget{chosen, options.existing};
+  return UnattendedOutput(options, names);
 }

@@ -1,5 +1,5 @@
-// Where a job's result goes: the file its options name; else, when a user can
-// see the Save As dialog, the file chosen there; else (nobody can answer, see
+// Where a job's result goes: the file its options name (given by the settings
+// or chosen in the job window); else (nobody can be asked, see
 // unattended_job.h) the user's Documents folder.
 #pragma once
 
@@ -14,7 +14,9 @@ struct OutputTarget {
   ExistingFile existing = ExistingFile::kOverwrite;  // what happens when it is there already
 };
 
-// Nothing when the user cancels the Save As dialog, whose suggestion is the
-// document's name. Raises JobFailure for an unusable choice, or when nobody can
-// be asked and the Documents folder cannot be found or made.
-std::optional<OutputTarget> ChooseOutput(const JobOptions& options, const TemplateValues& names);
+// Raises JobFailure when the Documents folder cannot be found or made.
+OutputTarget ChooseOutput(const JobOptions& options, const TemplateValues& names);
+
+// The user's Documents folder, made when missing; empty, with `problem` set,
+// when there is none (also when the user's profile is not loaded).
+std::wstring UsersDocumentsFolder(std::wstring& problem);

@@ -201,3 +201,8 @@ stop_prefix
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 "$build/wine-run" "$build/tests/converter/pdf_steps_benchmark.exe"
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# The job window: on screen from the converter's start, and Save to the file
+# in place against Ghostscript alone (tests/converter/job_window_benchmark.cpp).
+"$build/wine-run" "$build/tests/converter/job_window_benchmark.exe"
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -5,12 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <map>
-#include <set>
 #include <thread>
 
 #include "converter_command_line.h"
+#include "host_reports.h"
 #include "message_box_watcher.h"
 #include "pdf_texts.h"
 #include "own_log_name.h"
@@ -44,36 +43,6 @@ std::wstring RunOnceOutput() {
   return settings.GetValue(L"output");
 }
 
-// What a host command prints about `file` ("$0" in the command), as UTF-8 bytes.
-std::string HostTool(const std::wstring& command, const std::wstring& file) {
-  ScratchFolder scratch;
-  const std::wstring report = scratch / L"report.txt";
-  const RunResult run = RunHostProgram(
-      L"Z:\\bin\\sh",
-      {L"-c", command + L" >\"$1\"", HostPath(file).value_or(L""), HostPath(report).value_or(L"")},
-      30000);
-  EXPECT_TRUE(run.finished && run.exitCode == 0)
-      << std::string(command.begin(), command.end())
-      << std::string(run.failure.begin(), run.failure.end());
-  return ReadFileBytes(report);
-}
-
-// The value of one "Name:   value" line of pdfinfo's report.
-std::string InfoField(const std::string& report, const std::string& name) {
-  const std::string info = "\n" + report;
-  const std::size_t start = info.find("\n" + name + ":");
-  if (start == std::string::npos) return "<missing>";
-  const std::size_t value = info.find_first_not_of(' ', start + name.size() + 2);
-  return info.substr(value, info.find('\n', value) - value);
-}
-
-std::string Utf8(const std::wstring& text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string bytes(size - 1, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
-  return bytes;
-}
-
 std::string BoxTexts(const MessageBoxWatcher& watcher) {
   std::string texts;
   for (const SeenMessageBox& box : watcher.Seen()) {
@@ -100,34 +69,6 @@ std::wstring UserName() {
   DWORD size = 257;
   return GetUserNameW(name, &size) ? name : L"";
 }
-
-// Answers every Save As dialog, of any process, with Cancel while it lives.
-// Construct it after a MessageBoxWatcher, which sets up the window system.
-class SaveAsCanceller {
- public:
-  SaveAsCanceller()
-      : thread_([this] {
-          std::set<HWND> answered;
-          while (!stop_) {
-            const HWND dialog = FindWindowW(L"#32770", L"Save As");
-            if (dialog && answered.insert(dialog).second) {
-              PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-              ++cancelled_;
-            }
-            Sleep(10);
-          }
-        }) {}
-  ~SaveAsCanceller() {
-    stop_ = true;
-    thread_.join();
-  }
-  int Cancelled() const { return cancelled_; }
-
- private:
-  std::atomic<bool> stop_{false};
-  std::atomic<int> cancelled_{0};
-  std::thread thread_;
-};
 
 class ConverterJob : public ::testing::Test {
  protected:
@@ -227,20 +168,6 @@ TEST_F(ConverterJob, WritesThePdfWithTextAndTitleAndCleansUp) {
   EXPECT_EQ(InfoField(info, "Title"), Utf8(title));
   EXPECT_EQ(InfoField(info, "Author"), Utf8(UserName()));
   EXPECT_EQ(InfoField(info, "Pages"), "1");
-}
-
-// Without an output setting the converter asks; the dialog needs the COM
-// apartment and the libraries that gui.exe loads only for it.
-TEST_F(ConverterJob, WithoutAnOutputTheSaveAsDialogAsksAndCancellingDropsTheJob) {
-  const std::wstring spool = work_ / L"{0F1E}_printer.ps";
-  WriteFileBytes(spool, kHelloPostScript);
-  MessageBoxWatcher watcher;
-  SaveAsCanceller canceller;
-  EXPECT_EQ(RunConverter(Job(spool, L"Asked"), watcher), 0u);
-  EXPECT_EQ(canceller.Cancelled(), 1);
-  EXPECT_EQ(watcher.Count(), 0u) << BoxTexts(watcher);
-  EXPECT_FALSE(PathExists(spool));
-  EXPECT_NE(ReadFileBytes(work_ / L"gui.log").find("cancelled by the user"), std::string::npos);
 }
 
 // Settings files hold the system's ANSI code page (here Western European); the

@@ -7,8 +7,6 @@
 #include <cwctype>
 #include <set>
 
-#include "output_format.h"
-
 namespace {
 
 const TemplateValues kNames = {L"Q3 report", L"Laser", L"anna", L"2026-12-07", L"134501", L"7"};
@@ -43,16 +41,6 @@ TEST(FormFields, EachWindowHasOneAccessKeyPerLabelAndNoKeyTwice) {
       EXPECT_TRUE(keys.insert(static_cast<wchar_t>(std::towlower(field.label[amp + 1]))).second)
           << "key of the field " << static_cast<int>(field.id) << " taken";
     }
-  }
-}
-
-TEST(FormFields, FormatItemsFollowTheConverterFormatsInOrder) {
-  const auto choices = ChoicesOf(FieldId::kFormat);
-  ASSERT_EQ(choices.size(), OutputFormats().size());
-  const wchar_t* starts[] = {L"PDF", L"PDF/A", L"PNG", L"JPEG", L"TIFF"};
-  for (std::size_t i = 0; i < choices.size(); ++i) {
-    EXPECT_EQ(choices[i].word, OutputFormats()[i].word);
-    EXPECT_TRUE(choices[i].text.starts_with(starts[i]));
   }
 }
 
@@ -92,25 +80,6 @@ TEST(FormValues, PermissionBoxesGiveTheirWords) {
     EXPECT_EQ(shown.at(FieldId::kAllowPrinting).checked, c.print) << c.word;
     EXPECT_EQ(shown.at(FieldId::kAllowCopying).checked, c.copy) << c.word;
     EXPECT_EQ(shown.at(FieldId::kAllowChanges).checked, c.changes) << c.word;
-  }
-}
-
-TEST(FormValues, TheJobFormStartsFromTheNamesAndTheTemplate) {
-  const struct {
-    SettingValues settings;
-    const wchar_t *fileName, *title, *author;
-  } cases[] = {
-      {{}, L"Q3 report", L"Q3 report", L"anna"},
-      {{{L"filename", L"<user>-<title>"}, {L"title", L"T"}}, L"anna-Q3 report", L"T", L"anna"},
-      // A template that gives no name: the title's name.
-      {{{L"filename", L"a/b"}, {L"author", L"acc"}}, L"Q3 report", L"Q3 report", L"acc"},
-  };
-  for (const auto& c : cases) {
-    const FormValues form = FormFromSettings(c.settings, kNames, FormPurpose::kJob);
-    EXPECT_EQ(form.at(FieldId::kFileName).text, c.fileName);
-    EXPECT_EQ(form.at(FieldId::kTitle).text, c.title);
-    EXPECT_EQ(form.at(FieldId::kAuthor).text, c.author);
-    EXPECT_EQ(form.at(FieldId::kFolder).text, L"");
   }
 }
 
