@@ -49,10 +49,6 @@ std::optional<std::wstring> Pick(HWND owner, FILEOPENDIALOGOPTIONS options,
 
 }  // namespace
 
-std::optional<std::wstring> PickFolder(HWND owner, const std::wstring& start) {
-  return Pick(owner, FOS_PICKFOLDERS, start, nullptr, 0);
-}
-
 std::optional<std::wstring> PickPdfFile(HWND owner, const std::wstring& start) {
   static const COMDLG_FILTERSPEC kPdf[] = {{L"PDF documents", L"*.pdf"}};
   return Pick(owner, FOS_FILEMUSTEXIST, IsFolder(start) ? start : FolderOf(start), kPdf, 1);

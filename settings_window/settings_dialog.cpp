@@ -11,6 +11,7 @@
 #include "environment_text.h"
 #include "file_name_preview.h"
 #include "file_pickers.h"
+#include "folder_picker.h"
 #include "form_values.h"
 #include "job_names.h"
 #include "listed_printers.h"
