@@ -5,12 +5,14 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 
 #include "automation_call.h"
-#include "dialog_driver.h"
+#include "dialog_controls.h"
 #include "installed_product.h"
 #include "product_names.h"
 #include "scratch_folder.h"
+#include "unique_resource.h"
 
 namespace {
 
@@ -23,10 +25,75 @@ using Values = std::map<std::wstring, std::wstring>;
 // The control of `dialog` whose text holds `fragment`; null when none does.
 HWND TextContaining(HWND dialog, const std::wstring& fragment) {
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (ShownText(child).find(fragment) != std::wstring::npos) return child;
+    if (ControlText(child).find(fragment) != std::wstring::npos) return child;
   }
   return nullptr;
 }
+
+// A question of the window (a message box of the product), waited for.
+HWND WaitForQuestion() {
+  HWND box = nullptr;
+  WaitUntil([&] { return (box = FindWindowW(L"#32770", L"Quillmar PDF Writer")) != nullptr; },
+            10000);
+  return box;
+}
+
+// settings.exe started from the program folder, and its window; each control
+// is found by its label (an input) or its own text (a button, a check box).
+class SettingsWindow {
+ public:
+  explicit SettingsWindow(const std::wstring& folder) {
+    std::wstring commandLine = L"\"" + folder + L"\\settings.exe\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+      ADD_FAILURE() << "settings.exe did not start: error " << GetLastError();
+      return;
+    }
+    CloseHandle(started.hThread);
+    process_.reset(started.hProcess);
+    window_ = WaitForDialog(started.dwProcessId, 20000);
+    if (window_) EXPECT_EQ(ControlText(window_), kCaption);
+  }
+  ~SettingsWindow() {
+    if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process_.get(), 1);
+      WaitForSingleObject(process_.get(), 5000);
+    }
+  }
+
+  HWND Window() const { return window_; }
+  HWND Control(const std::wstring& label) const {
+    const HWND input = ControlByLabel(window_, label);
+    return input ? input : ControlByText(window_, label);
+  }
+  void Type(const std::wstring& label, const std::wstring& text) const {
+    SetControlText(Control(label), text);
+  }
+  std::wstring Text(const std::wstring& label) const { return ControlText(Control(label)); }
+  bool Choose(const std::wstring& label, const std::wstring& item) const {
+    return SelectItemStartingWith(Control(label), item);
+  }
+  bool Checked(const std::wstring& label) const { return IsChecked(Control(label)); }
+  void SetChecked(const std::wstring& label, bool checked) const {
+    ::SetChecked(Control(label), checked);
+  }
+  void Press(const std::wstring& label) const { Click(Control(label)); }
+  // The exit code once the program has ended; nothing when it still runs.
+  std::optional<DWORD> WaitForExit(DWORD timeoutMs) const {
+    DWORD exitCode = 0;
+    if (!process_ || WaitForSingleObject(process_.get(), timeoutMs) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process_.get(), &exitCode))
+      return std::nullopt;
+    return exitCode;
+  }
+
+ private:
+  UniqueHandle process_;
+  HWND window_ = nullptr;
+};
 
 // The installed product with the settings files in a scratch folder of this
 // test: the window, started from here, and the settings object in this
@@ -42,8 +109,6 @@ class SettingsWindowTest : public InstalledProduct {
     CoUninitialize();
     InstalledProduct::TearDown();
   }
-
-  std::wstring Program() const { return L"\"" + folder_ + L"\\settings.exe\""; }
 
   // The regular settings of `instance` as the settings object reads them.
   static Values Read(const std::wstring& instance, const Values& names) {
@@ -76,7 +141,7 @@ class SettingsWindowTest : public InstalledProduct {
 
 TEST_F(SettingsWindowTest, SavesAPrintersSettingsThatTheSettingsObjectReadsBack) {
   {
-    DialogDriver window(Program(), kCaption);
+    SettingsWindow window(folder_);
     ASSERT_TRUE(window.Window());
     ASSERT_TRUE(window.Choose(L"Printer:", kPrinterName));
     window.SetChecked(L"Save automatically", true);
@@ -114,7 +179,7 @@ TEST_F(SettingsWindowTest, SavesAPrintersSettingsThatTheSettingsObjectReadsBack)
 
   // Opened again, the window shows what was saved; turning automatic saving
   // off removes the folder setting, so the job window asks.
-  DialogDriver again(Program(), kCaption);
+  SettingsWindow again(folder_);
   ASSERT_TRUE(again.Choose(L"Printer:", kPrinterName));
   EXPECT_EQ(again.Text(L"Folder:"), L"C:\\Reports\\%USERNAME%");
   EXPECT_TRUE(again.Checked(L"Save automatically"));
@@ -127,7 +192,7 @@ TEST_F(SettingsWindowTest, SavesAPrintersSettingsThatTheSettingsObjectReadsBack)
 }
 
 TEST_F(SettingsWindowTest, PreviewNamesTheNextJobOfQuarterlyReportAsTheTemplateIsTyped) {
-  DialogDriver window(Program(), kCaption);
+  SettingsWindow window(folder_);
   ASSERT_TRUE(window.Window());
   EXPECT_EQ(window.Text(L"Preview:"), L"Quarterly report.pdf");
   const struct {
@@ -161,7 +226,7 @@ TEST_F(SettingsWindowTest, ARefusedValueIsShownBesideItsFieldAndNothingIsWritten
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.field);
-    DialogDriver window(Program(), kCaption);
+    SettingsWindow window(folder_);
     ASSERT_TRUE(window.Choose(L"Printer:", kAllOtherPrinters));
     EXPECT_EQ(window.Text(L"Title:"), L"Kept");
     window.Type(L"Title:", L"Changed");
@@ -190,7 +255,7 @@ TEST_F(SettingsWindowTest, SettingsTheWindowDoesNotShowSurviveASave) {
                          {L"attach", L"C:\\Invoices\\invoice.xml"},
                          {L"x-script-note", L"kept as written"}};
   Write(L"", hidden);
-  DialogDriver window(Program(), kCaption);
+  SettingsWindow window(folder_);
   ASSERT_TRUE(window.Choose(L"Printer:", kAllOtherPrinters));
   window.Type(L"Author:", L"Accounts");
   window.Press(L"Save");
@@ -204,22 +269,22 @@ TEST_F(SettingsWindowTest, ResetRemovesThePrintersRegularSettingsAfterAConfirmat
   const Values own = {{L"format", L"png"}, {L"author", L"Accounts"}, {L"x-script-note", L"x"}};
   Write(kPrinterName, own);
   Write(L"", {{L"format", L"tiff"}});
-  DialogDriver window(Program(), kCaption);
+  SettingsWindow window(folder_);
   ASSERT_TRUE(window.Choose(L"Printer:", kPrinterName));
   EXPECT_EQ(window.Text(L"Author:"), L"Accounts");
 
   // Answered "No", nothing goes.
   window.Press(L"Reset");
-  std::optional<HWND> question = window.WaitForOtherDialog(10000);
-  ASSERT_TRUE(question.has_value());
-  DialogDriver::PressIn(*question, L"No");
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(*question); }, 5000));
+  HWND question = WaitForQuestion();
+  ASSERT_TRUE(question);
+  Click(ControlByText(question, L"No"));
+  ASSERT_TRUE(WaitUntilGone(question, 5000));
   EXPECT_EQ(Read(kPrinterName, own), own);
 
   window.Press(L"Reset");
-  question = window.WaitForOtherDialog(10000);
-  ASSERT_TRUE(question.has_value());
-  DialogDriver::PressIn(*question, L"Yes");
+  question = WaitForQuestion();
+  ASSERT_TRUE(question);
+  Click(ControlByText(question, L"Yes"));
   ASSERT_TRUE(WaitUntil([&] { return window.Text(L"Author:").empty(); }, 5000));
   EXPECT_EQ(Read(kPrinterName, own),
             (Values{{L"format", L""}, {L"author", L""}, {L"x-script-note", L""}}));
