@@ -51,9 +51,10 @@ demo: prerequisites
 	@cmake --build $(DEMO_DIR) -j $(JOBS)
 	@./scripts/demo.sh $(DEMO_DIR)
 
-# The windows rendered under Xvfb with Wine's X11 driver into docs/screenshots/.
+# The windows rendered under Xvfb with Wine's X11 driver into docs/screenshots/ (the
+# settings window's scene installs the product: the setup program is built too).
 screenshots: configure
-	@cmake --build $(BUILD_DIR) -j $(JOBS) --target gui
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target gui installer
 	@./scripts/screenshots.sh $(BUILD_DIR)
 
 # Time from the end of a print call to a readable PDF (1 and 100 pages), a

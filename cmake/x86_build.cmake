@@ -2,13 +2,15 @@
 # up to date by the target x86_deliverables before anything that uses them.
 set(X86_BUILD_DIR ${CMAKE_SOURCE_DIR}/build-x86)
 # Each x86 deliverable beside the target of its x64 twin (same order).
-set(X86_DELIVERABLE_TARGETS corvale tavrin config gui notifier printer_setup print_document)
+set(X86_DELIVERABLE_TARGETS corvale tavrin config gui notifier settings_window printer_setup
+    print_document)
 set(X86_DELIVERABLES
     ${X86_BUILD_DIR}/monitor/corvale.dll
     ${X86_BUILD_DIR}/settings/tavrin.dll
     ${X86_BUILD_DIR}/config/config.exe
     ${X86_BUILD_DIR}/converter/gui.exe
     ${X86_BUILD_DIR}/converter/notifier.exe
+    ${X86_BUILD_DIR}/settings_window/settings.exe
     ${X86_BUILD_DIR}/installer/printer_setup.exe
     ${X86_BUILD_DIR}/demo/print_document.exe)
 

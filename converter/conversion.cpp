@@ -12,6 +12,7 @@
 #include "environment_text.h"
 #include "file_system.h"
 #include "job_failure.h"
+#include "job_names.h"
 #include "job_options.h"
 #include "job_settings.h"
 #include "job_window.h"
@@ -53,22 +54,9 @@ void DisposeOfSpoolFile(const JobRequest& job) {
   if (!KeepSpoolFiles()) DeleteFileW(job.spoolFile.c_str());
 }
 
-// The printing user's name (the converter runs as that user).
-std::wstring UserName() {
-  wchar_t name[257];
-  DWORD size = 257;
-  return GetUserNameW(name, &size) ? std::wstring(name) : std::wstring();
-}
-
 // What the file-name template's tokens stand for in this job.
 TemplateValues NamesOf(const JobRequest& job) {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  wchar_t date[16];
-  wchar_t time[16];
-  swprintf(date, 16, L"%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
-  swprintf(time, 16, L"%02u%02u%02u", now.wHour, now.wMinute, now.wSecond);
-  return {job.documentName, job.printerName, UserName(), date, time, job.sessionId};
+  return JobNamesNow(job.documentName, job.printerName, job.sessionId);
 }
 
 // `text` with its environment references expanded; as it is when that fails.

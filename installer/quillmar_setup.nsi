@@ -19,8 +19,9 @@
 ; the same for 64-bit Windows only), the files to pack, the class's GUIDs and
 ; the output:
 ;   makensis /DSTUB=... /DOUTPUT_FILE=... /DMONITOR_DLL=... /DSETTINGS_DLL=...
-;            /DCONFIG_EXE=... /DCONVERTER_EXE=... /DNOTIFIER_EXE=... /DPRINTER_SETUP_EXE=...
-;            /DMONITOR_DLL_X86=... (and the other five _X86) /DPRINTER_DESCRIPTION=...
+;            /DCONFIG_EXE=... /DCONVERTER_EXE=... /DNOTIFIER_EXE=... /DSETTINGS_WINDOW_EXE=...
+;            /DPRINTER_SETUP_EXE=... /DMONITOR_DLL_X86=... (and the other six _X86)
+;            /DPRINTER_DESCRIPTION=...
 ;            /DSETTINGS_CLSID=... /DSETTINGS_LIBID=... /DSETTINGS_IID=...
 ;            quillmar_setup.nsi
 ; Without the _X86 files (a build that makes no x86 binaries, as `make demo`),
@@ -51,6 +52,8 @@ SetCompressor /SOLID lzma
 !define TYPELIB_NAME "corvale"
 ; The automation marshaler (oleaut32) for the dual interface.
 !define AUTOMATION_PROXY "{00020424-0000-0000-C000-000000000046}"
+; The Start menu shortcut of the settings window, for every user.
+!define SETTINGS_SHORTCUT "$SMPROGRAMS\Quillmar PDF Writer Settings.lnk"
 ; Where the x86 settings component goes on 64-bit Windows.
 !define X86_FOLDER "$INSTDIR\x86"
 !define SYSWOW64 "$WINDIR\SysWOW64"
@@ -143,11 +146,12 @@ FunctionEnd
 !macroend
 
 ; The program files of one architecture (x64 or x86 names of the defines).
-!macro ProgramFiles CONVERTER NOTIFIER CONFIG SETTINGS PRINTER_SETUP
+!macro ProgramFiles CONVERTER NOTIFIER CONFIG SETTINGS SETTINGS_WINDOW PRINTER_SETUP
   SetOutPath "$INSTDIR"
   File "/oname=gui.exe" "${CONVERTER}"
   File "/oname=notifier.exe" "${NOTIFIER}"
   File "/oname=config.exe" "${CONFIG}"
+  File "/oname=settings.exe" "${SETTINGS_WINDOW}"
   File "/oname=tavrin.dll" "${SETTINGS}"
   File "/oname=printer_setup.exe" "${PRINTER_SETUP}"
 !macroend
@@ -206,12 +210,14 @@ Section "Install"
   ${EndIf}
 
   ${If} ${RunningX64}
-    !insertmacro ProgramFiles "${CONVERTER_EXE}" "${NOTIFIER_EXE}" "${CONFIG_EXE}" "${SETTINGS_DLL}" "${PRINTER_SETUP_EXE}"
+    !insertmacro ProgramFiles "${CONVERTER_EXE}" "${NOTIFIER_EXE}" "${CONFIG_EXE}" "${SETTINGS_DLL}" \
+        "${SETTINGS_WINDOW_EXE}" "${PRINTER_SETUP_EXE}"
 !ifdef WITH_X86_PARTS
     SetOutPath "${X86_FOLDER}"
     File "/oname=tavrin.dll" "${SETTINGS_DLL_X86}"
   ${Else}
-    !insertmacro ProgramFiles "${CONVERTER_EXE_X86}" "${NOTIFIER_EXE_X86}" "${CONFIG_EXE_X86}" "${SETTINGS_DLL_X86}" "${PRINTER_SETUP_EXE_X86}"
+    !insertmacro ProgramFiles "${CONVERTER_EXE_X86}" "${NOTIFIER_EXE_X86}" "${CONFIG_EXE_X86}" \
+        "${SETTINGS_DLL_X86}" "${SETTINGS_WINDOW_EXE_X86}" "${PRINTER_SETUP_EXE_X86}"
 !endif
   ${EndIf}
   SetOutPath "$INSTDIR"
@@ -273,6 +279,10 @@ Section "Install"
   ${If} $0 != 0
     !insertmacro FailWith "Installing the printer failed ($0)."
   ${EndIf}
+
+  SetShellVarContext all
+  CreateShortCut "${SETTINGS_SHORTCUT}" "$INSTDIR\settings.exe" "" "$INSTDIR\settings.exe" 0 \
+      SW_SHOWNORMAL "" "Settings of each Quillmar PDF Writer printer"
 SectionEnd
 
 Section "Uninstall"
@@ -302,9 +312,13 @@ Section "Uninstall"
   ${EndIf}
   !insertmacro DeleteSettingsRegistration
 
+  SetShellVarContext all
+  Delete "${SETTINGS_SHORTCUT}"
+
   Delete "$INSTDIR\gui.exe"
   Delete "$INSTDIR\notifier.exe"
   Delete "$INSTDIR\config.exe"
+  Delete "$INSTDIR\settings.exe"
   Delete "$INSTDIR\tavrin.dll"
   Delete "${X86_FOLDER}\tavrin.dll"
   RMDir "${X86_FOLDER}"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shlobj.h>
 #include <winspool.h>
 
 #include <algorithm>
@@ -53,12 +54,31 @@ std::vector<BYTE> PrinterDriverInfo3() {
 }
 
 TEST_F(InstalledProduct, PutsTheProgramsInTheProgramFolderAndTheMonitorInTheSystemFolder) {
-  for (const wchar_t* file : {L"gui.exe", L"notifier.exe", L"config.exe", L"tavrin.dll",
-                              L"printer_setup.exe", L"Uninstall.exe"}) {
+  for (const wchar_t* file : {L"gui.exe", L"notifier.exe", L"config.exe", L"settings.exe",
+                              L"tavrin.dll", L"printer_setup.exe", L"Uninstall.exe"}) {
     EXPECT_TRUE(PathExists(folder_ + L"\\" + file)) << "missing: " << file;
   }
   EXPECT_TRUE(PathExists(SystemFolder() + L"\\corvale.dll"));
   EXPECT_FALSE(PathExists(folder_ + L"\\corvale.dll"));
+}
+
+// The shortcut is read back through the shell's own link object.
+TEST_F(InstalledProduct, MakesTheStartMenuShortcutOfTheSettingsWindow) {
+  ASSERT_TRUE(PathExists(SettingsShortcut())) << SettingsShortcut();
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  {
+    ComPtr<IShellLinkW> link;
+    ComPtr<IPersistFile> file;
+    ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                               link.put_void()),
+              S_OK);
+    ASSERT_EQ(link->QueryInterface(IID_IPersistFile, file.put_void()), S_OK);
+    ASSERT_EQ(file->Load(SettingsShortcut().c_str(), STGM_READ), S_OK);
+    wchar_t target[MAX_PATH] = L"";
+    ASSERT_EQ(link->GetPath(target, MAX_PATH, nullptr, 0), S_OK);
+    EXPECT_TRUE(SameText(target, folder_ + L"\\settings.exe")) << target;
+  }
+  CoUninitialize();
 }
 
 TEST_F(InstalledProduct, PointsAppFolderAtTheProgramFolderAndLeavesLogFolderUnset) {

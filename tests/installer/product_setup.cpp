@@ -1,5 +1,6 @@
 #include "product_setup.h"
 
+#include <shlobj.h>
 #include <winspool.h>
 
 #include <algorithm>
@@ -44,6 +45,14 @@ bool SameText(const std::wstring& a, const std::wstring& b) {
 
 std::wstring DefaultProgramFolder() {
   return ExpandedFolder(L"%ProgramFiles%") + L"\\Quillmar\\PDF Writer";
+}
+
+std::wstring SettingsShortcut() {
+  wchar_t* programs = nullptr;
+  if (FAILED(SHGetKnownFolderPath(FOLDERID_CommonPrograms, 0, nullptr, &programs))) return L"";
+  const std::wstring shortcut = std::wstring(programs) + L"\\Quillmar PDF Writer Settings.lnk";
+  CoTaskMemFree(programs);
+  return shortcut;
 }
 
 std::wstring SystemFolder() {
@@ -217,6 +226,7 @@ std::vector<std::wstring> RemainingTraces(const std::wstring& folder) {
   };
   note(PathExists(folder), L"program folder " + folder);
   note(PathExists(ExpandedFolder(L"%ProgramFiles%") + L"\\Quillmar"), L"company folder");
+  note(PathExists(SettingsShortcut()), L"Start menu shortcut");
   note(PathExists(SystemFolder() + L"\\corvale.dll"), L"corvale.dll in the system folder");
   note(PathExists(SystemWow64Folder() + L"\\corvale.dll"),
        L"corvale.dll in the 32-bit system folder");

@@ -29,6 +29,9 @@ std::wstring PrinterDriverFolder();
 // the prefix was made; Wine's printers share it.
 std::wstring WineDriverFile();
 
+// The Start menu shortcut of the settings window, in every user's Start menu.
+std::wstring SettingsShortcut();
+
 // Runs the setup program silently (/S), with /D=<folder> when a folder is given;
 // its exit code, or nothing when it could not start.
 std::optional<DWORD> RunSetup(const std::wstring& folder = {});

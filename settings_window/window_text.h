@@ -1,0 +1,8 @@
+// The text of a window or control.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+std::wstring WindowText(HWND window);
