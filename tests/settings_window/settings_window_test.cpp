@@ -55,7 +55,9 @@ class SettingsWindow {
     CloseHandle(started.hThread);
     process_.reset(started.hProcess);
     window_ = WaitForDialog(started.dwProcessId, 20000);
-    if (window_) EXPECT_EQ(ControlText(window_), kCaption);
+    if (window_) {
+      EXPECT_EQ(ControlText(window_), kCaption);
+    }
   }
   ~SettingsWindow() {
     if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
