@@ -34,6 +34,7 @@ SetCompressor /SOLID lzma
 
 !include LogicLib.nsh
 !include x64.nsh
+!include WinMessages.nsh
 ; The 64-bit build knows ${RunningX64} when packing and leaves the other
 ; branches' labels unused.
 !pragma warning disable 6012
@@ -57,6 +58,8 @@ SetCompressor /SOLID lzma
 ; Where the x86 settings component goes on 64-bit Windows.
 !define X86_FOLDER "$INSTDIR\x86"
 !define SYSWOW64 "$WINDIR\SysWOW64"
+; The hidden window of the resident notifier (notifier.exe).
+!define NOTIFIER_WINDOW_CLASS "Quillmar PDF Writer notices"
 !ifdef MONITOR_DLL_X86
   !define WITH_X86_PARTS
 !else if ${NSIS_PTR_SIZE} <= 4
@@ -137,6 +140,24 @@ Function un.onInit
   !insertmacro UseNativeViews
 FunctionEnd
 
+; Asks the resident notifier of this session, if one runs, to end, so that
+; notifier.exe can be replaced or removed (a message-only window: its parent
+; is HWND_MESSAGE). One of another session keeps its file until it ends; the
+; deletes below fall back to the next restart for it.
+!macro EndNotifierOfThisSession
+  StrCpy $R1 0
+  ${Do}
+    FindWindow $R0 "${NOTIFIER_WINDOW_CLASS}" "" -3
+    ${If} $R0 = 0
+    ${OrIf} $R1 >= 10
+      ${Break}
+    ${EndIf}
+    SendMessage $R0 ${WM_CLOSE} 0 0 /TIMEOUT=2000
+    IntOp $R1 $R1 + 1
+    Sleep 200
+  ${Loop}
+!macroend
+
 ; Shows a failure (not in silent mode), and ends with exit code 2.
 !macro FailWith text
   DetailPrint "${text}"
@@ -209,6 +230,7 @@ Section "Install"
     !insertmacro FailWith "The program folder $INSTDIR cannot be given the rights of Program Files ($0): $1"
   ${EndIf}
 
+  !insertmacro EndNotifierOfThisSession
   ${If} ${RunningX64}
     !insertmacro ProgramFiles "${CONVERTER_EXE}" "${NOTIFIER_EXE}" "${CONFIG_EXE}" "${SETTINGS_DLL}" \
         "${SETTINGS_WINDOW_EXE}" "${PRINTER_SETUP_EXE}"
@@ -294,6 +316,7 @@ Section "Uninstall"
       !insertmacro FailWith "Removing the printer failed ($0)."
     ${EndIf}
   ${EndIf}
+  !insertmacro EndNotifierOfThisSession
   ; A library still held by the spooler or a program goes at the next restart.
   Delete /REBOOTOK "$SYSDIR\corvale.dll"
   ${If} ${RunningX64}
@@ -316,7 +339,7 @@ Section "Uninstall"
   Delete "${SETTINGS_SHORTCUT}"
 
   Delete "$INSTDIR\gui.exe"
-  Delete "$INSTDIR\notifier.exe"
+  Delete /REBOOTOK "$INSTDIR\notifier.exe"
   Delete "$INSTDIR\config.exe"
   Delete "$INSTDIR\settings.exe"
   Delete "$INSTDIR\tavrin.dll"
@@ -327,7 +350,7 @@ Section "Uninstall"
   Delete "$INSTDIR\LICENSES.txt"
   Delete "$INSTDIR\debug.txt"
   Delete "$INSTDIR\Uninstall.exe"
-  RMDir "$INSTDIR"
+  RMDir /REBOOTOK "$INSTDIR"
   RMDir "$PROGRAMFILES64\Quillmar"
 
   DeleteRegKey HKLM "${SETTINGS_KEY}"

@@ -122,6 +122,16 @@ LRESULT CALLBACK NotifierProcedure(HWND window, UINT message, WPARAM wParam, LPA
     case kIconMessage:
       if (notifier) OnIconEvent(window, *notifier, LOWORD(lParam));
       return 0;
+    case WM_CLOSE:
+      // Asked to end (the uninstaller, before it removes this program): the
+      // notices go with the icon.
+      if (notifier) {
+        notifier->queue = NoticeQueue{kNoticeLifetimeMs};
+        End(window, *notifier);
+      } else {
+        DestroyWindow(window);
+      }
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

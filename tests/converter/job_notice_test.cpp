@@ -299,10 +299,13 @@ TEST_F(JobNotice, CancelStopsTheConversionAndLeavesNothing) {
   for (const auto& [control, text] : Controls(DialogOf(converter.id)))
     if (text == L"Cancel") cancel = control;
   ASSERT_NE(cancel, nullptr);
-  ASSERT_FALSE(ListFiles(out_.Path(), L"*.part*").empty()) << "Ghostscript has begun its file";
+  // Ghostscript writes into the user's work area, beside the spool file.
+  ASSERT_FALSE(ListFiles(work_.Path(), L"~pdfjob-*.part*").empty())
+      << "Ghostscript has begun its file";
   SendMessageW(cancel, BM_CLICK, 0, 0);
   EXPECT_EQ(ExitCodeWithin(converter, 10000), 0u);
   EXPECT_EQ(ListFiles(out_.Path(), L"*"), std::vector<std::wstring>{});
+  EXPECT_EQ(ListFiles(work_.Path(), L"~pdfjob-*.part*"), std::vector<std::wstring>{});
   EXPECT_FALSE(PathExists(spool_));
   EXPECT_NE(ReadFileBytes(work_ / L"gui.log").find("cancelled by the user"), std::string::npos);
 }
