@@ -273,8 +273,8 @@ TEST_F(JobNotice, ALongConversionShowsItsProgressAndAShortOneNothing) {
   EXPECT_GE(GetTickCount64() - start, 2000u);
   const HWND window = DialogOf(slow.id);
   EXPECT_EQ(TextAfter(window, L"Converting:"), L"Quarterly report");
-  EXPECT_TRUE(WaitUntil([&] { return _wtoi(TextAfter(window, L"Pages done:").c_str()) >= 4; },
-                        10000));
+  EXPECT_TRUE(
+      WaitUntil([&] { return _wtoi(TextAfter(window, L"Pages done:").c_str()) >= 4; }, 10000));
   EXPECT_EQ(ExitCodeWithin(slow, 20000), 0u);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_TRUE(PathExists(out_ / L"long.pdf"));
