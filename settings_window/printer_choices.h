@@ -21,11 +21,7 @@ struct PrinterChoice {
 // The label of the default instance's entry.
 inline constexpr wchar_t kAllOtherPrinters[] = L"All other printers";
 
-// True when `port` is one of the comma-separated ports of `ports` (without
-// regard to case; blanks around each are ignored).
-bool UsesPort(std::wstring_view ports, std::wstring_view port);
-
-// The printers on `port`, sorted by name without regard to case, then the
-// default instance.
+// The printers whose port list holds `port` (the installer's rule), sorted by name without regard
+// to case, then the default instance.
 std::vector<PrinterChoice> PrinterChoices(const std::vector<ListedPrinter>& printers,
                                           std::wstring_view port);

@@ -8,20 +8,6 @@
 
 namespace {
 
-TEST(SettingsWindowPrinters, PortIsFoundInAPortListWithoutRegardToCaseOrBlanks) {
-  const struct {
-    const wchar_t* ports;
-    bool uses;
-  } cases[] = {
-      {L"QUILLMAR:", true},       {L"quillmar:", true}, {L"LPT1:, QUILLMAR:", true},
-      {L"QUILLMAR:,LPT1:", true}, {L"QUILLMAR", false}, {L"QUILLMAR:X", false},
-      {L"LPT1:,FILE:", false},    {L"", false},         {L",,", false},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(UsesPort(c.ports, L"QUILLMAR:"), c.uses) << c.ports;
-  }
-}
-
 TEST(SettingsWindowPrinters, ListsThePrintersOnThePortByNameThenAllOtherPrinters) {
   const std::vector<ListedPrinter> listed = {{L"invoices", L"QUILLMAR:"},
                                              {L"Office Laser", L"USB001"},
