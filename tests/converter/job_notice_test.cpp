@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "converter_command_line.h"
+#include "dialog_controls.h"
 #include "fake_ghostscript.h"
 #include "printer_settings.h"
 #include "product_names.h"
@@ -113,47 +114,6 @@ class NoticeCatcher {
   std::vector<std::wstring> files_;
 };
 
-// The visible dialog of a process; null when it shows none.
-HWND DialogOf(DWORD processId) {
-  struct Search {
-    DWORD processId;
-    HWND found;
-  } search{processId, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM lParam) -> BOOL {
-        auto* search = reinterpret_cast<Search*>(lParam);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t name[16] = L"";
-        GetClassNameW(window, name, 16);
-        if (owner != search->processId || wcscmp(name, L"#32770") != 0 || !IsWindowVisible(window))
-          return TRUE;
-        search->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// The controls of a dialog in their order, with their texts.
-std::vector<std::pair<HWND, std::wstring>> Controls(HWND dialog) {
-  std::vector<std::pair<HWND, std::wstring>> controls;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t text[256] = L"";
-    GetWindowTextW(child, text, 256);
-    controls.emplace_back(child, text);
-  }
-  return controls;
-}
-
-// The text of the control after the one labelled `label`.
-std::wstring TextAfter(HWND dialog, const std::wstring& label) {
-  const auto controls = Controls(dialog);
-  for (std::size_t i = 0; i + 1 < controls.size(); ++i)
-    if (controls[i].second == label) return controls[i + 1].second;
-  return L"(no label " + label + L")";
-}
-
 class JobNotice : public testing::Test {
  protected:
   void SetUp() override {
@@ -223,8 +183,9 @@ TEST_F(JobNotice, OnlyAnAutomaticJobThatSomeoneCanSeeHandsOverItsNotice) {
     const StartedProcess converter = StartJob(L"Memo", 1, 0, c.desktop);
     // A failure's box, shown in this window station, is answered.
     if (c.exitCode != 0) {
-      ASSERT_TRUE(WaitUntil([&] { return DialogOf(converter.id) != nullptr; }, 20000));
-      PostMessageW(DialogOf(converter.id), WM_COMMAND, IDOK, 0);
+      const HWND box = WaitForDialog(converter.id, 20000);
+      ASSERT_TRUE(box);
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
     }
     EXPECT_EQ(ExitCodeWithin(converter, 30000), c.exitCode) << c.settings[0].second;
     if (c.notice.empty()) {
@@ -269,12 +230,12 @@ TEST_F(JobNotice, ALongConversionShowsItsProgressAndAShortOneNothing) {
   WriteRunOnce({{L"output", out_ / L"long.pdf"}, {L"notify", L"no"}});
   const ULONGLONG start = GetTickCount64();
   const StartedProcess slow = StartJob(L"Quarterly report", 5, 800);
-  ASSERT_TRUE(WaitUntil([&] { return DialogOf(slow.id) != nullptr; }, 20000));
+  const HWND window = WaitForDialog(slow.id, 20000);
+  ASSERT_TRUE(window);
   EXPECT_GE(GetTickCount64() - start, 2000u);
-  const HWND window = DialogOf(slow.id);
-  EXPECT_EQ(TextAfter(window, L"Converting:"), L"Quarterly report");
-  EXPECT_TRUE(
-      WaitUntil([&] { return _wtoi(TextAfter(window, L"Pages done:").c_str()) >= 4; }, 10000));
+  EXPECT_EQ(ControlText(ControlByLabel(window, L"Converting:")), L"Quarterly report");
+  const HWND pages = ControlByLabel(window, L"Pages done:");
+  EXPECT_TRUE(WaitUntil([&] { return _wtoi(ControlText(pages).c_str()) >= 4; }, 10000));
   EXPECT_EQ(ExitCodeWithin(slow, 20000), 0u);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_TRUE(PathExists(out_ / L"long.pdf"));
@@ -283,7 +244,7 @@ TEST_F(JobNotice, ALongConversionShowsItsProgressAndAShortOneNothing) {
   const StartedProcess quick = StartJob(L"Note", 2, 300);
   bool shown = false;
   while (WaitForSingleObject(quick.process.get(), 20) == WAIT_TIMEOUT)
-    shown = shown || DialogOf(quick.id) != nullptr;
+    shown = shown || WaitForDialog(quick.id, 0) != nullptr;
   EXPECT_FALSE(shown);
   EXPECT_EQ(ExitCodeWithin(quick, 0), 0u);
   EXPECT_TRUE(PathExists(out_ / L"short.pdf"));
@@ -294,10 +255,9 @@ TEST_F(JobNotice, ALongConversionShowsItsProgressAndAShortOneNothing) {
 TEST_F(JobNotice, CancelStopsTheConversionAndLeavesNothing) {
   WriteRunOnce({{L"output", out_ / L"cancelled.pdf"}});
   const StartedProcess converter = StartJob(L"Long letter", 30, 500);
-  ASSERT_TRUE(WaitUntil([&] { return DialogOf(converter.id) != nullptr; }, 20000));
-  HWND cancel = nullptr;
-  for (const auto& [control, text] : Controls(DialogOf(converter.id)))
-    if (text == L"Cancel") cancel = control;
+  const HWND window = WaitForDialog(converter.id, 20000);
+  ASSERT_TRUE(window);
+  const HWND cancel = ControlByText(window, L"Cancel");
   ASSERT_NE(cancel, nullptr);
   // Ghostscript writes into the user's work area, beside the spool file.
   ASSERT_FALSE(ListFiles(work_.Path(), L"~pdfjob-*.part*").empty())
