@@ -6,6 +6,7 @@
 
 #include "converter_command_line.h"
 #include "dialog_controls.h"
+#include "dialog_program.h"
 #include "host_reports.h"
 #include "job_window_ids.h"
 #include "printer_settings.h"
@@ -22,57 +23,33 @@ const char kOnePage[] =
 constexpr wchar_t kJobWindowKey[] = L"Software\\Quillmar\\PDF Writer\\Job window";
 
 // A gui.exe with a job, its window and its end.
-class RunningJob {
+class RunningJob : public DialogProgram {
  public:
   // Waits for the window unless the job is to run without one.
-  explicit RunningJob(const std::wstring& parameters, bool windowExpected = true) {
-    std::wstring commandLine = ConverterCommandLine(
-        WindowsPathOf(GUI_EXE).substr(0, WindowsPathOf(GUI_EXE).rfind(L'\\')), parameters);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process_));
-    if (windowExpected) window_ = WaitForDialog(process_.dwProcessId, 30000);
-  }
-  ~RunningJob() {
-    TerminateProcess(process_.hProcess, 0xFFFF);
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
+  explicit RunningJob(const std::wstring& parameters, bool windowExpected = true)
+      : DialogProgram(
+            ConverterCommandLine(
+                WindowsPathOf(GUI_EXE).substr(0, WindowsPathOf(GUI_EXE).rfind(L'\\')), parameters),
+            windowExpected ? 30000 : 0) {
+    EXPECT_TRUE(Started());
   }
 
-  HWND Window() const { return window_; }
   HWND Field(const wchar_t* label) const {
-    const HWND control = ControlByLabel(window_, label);
+    const HWND control = Control(label);
     EXPECT_TRUE(control) << "no field after the label";
     return control;
   }
-  HWND Button(const wchar_t* text) const {
-    const HWND control = ControlByText(window_, text);
-    EXPECT_TRUE(control) << "no button of that text";
-    return control;
-  }
-  void Type(const wchar_t* label, const std::wstring& text) const {
-    SetControlText(Field(label), text);
-  }
-  void Select(const wchar_t* label, const wchar_t* item) const {
-    EXPECT_TRUE(SelectItemStartingWith(Field(label), item));
-  }
-  void Check(const wchar_t* text, bool checked) const { SetChecked(Button(text), checked); }
+  HWND Button(const wchar_t* text) const { return Field(text); }
+  void Select(const wchar_t* label, const wchar_t* item) const { EXPECT_TRUE(Choose(label, item)); }
+  void Check(const wchar_t* text, bool checked) const { SetChecked(text, checked); }
 
   // The exit code once the process ends.
   DWORD Finish() const {
-    EXPECT_EQ(WaitForSingleObject(process_.hProcess, 90000), WAIT_OBJECT_0);
-    DWORD code = 0xFFFF;
-    GetExitCodeProcess(process_.hProcess, &code);
-    return code;
+    const std::optional<DWORD> code = WaitForExit(90000);
+    EXPECT_TRUE(code.has_value());
+    return code.value_or(0xFFFF);
   }
-  bool StillOpen() const {
-    return WaitForSingleObject(process_.hProcess, 1000) == WAIT_TIMEOUT && IsWindowVisible(window_);
-  }
-
- private:
-  PROCESS_INFORMATION process_{};
-  HWND window_ = nullptr;
+  bool StillOpen() const { return !WaitForExit(1000) && IsWindowVisible(Window()); }
 };
 
 class JobWindow : public ::testing::Test {

@@ -9,6 +9,7 @@
 
 #include "automation_call.h"
 #include "dialog_controls.h"
+#include "dialog_program.h"
 #include "installed_product.h"
 #include "product_names.h"
 #include "scratch_folder.h"
@@ -38,63 +39,16 @@ HWND WaitForQuestion() {
   return box;
 }
 
-// settings.exe started from the program folder, and its window; each control
-// is found by its label (an input) or its own text (a button, a check box).
-class SettingsWindow {
+// settings.exe started from the program folder, and its window.
+class SettingsWindow : public DialogProgram {
  public:
-  explicit SettingsWindow(const std::wstring& folder) {
-    std::wstring commandLine = L"\"" + folder + L"\\settings.exe\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started)) {
-      ADD_FAILURE() << "settings.exe did not start: error " << GetLastError();
-      return;
-    }
-    CloseHandle(started.hThread);
-    process_.reset(started.hProcess);
-    window_ = WaitForDialog(started.dwProcessId, 20000);
-    if (window_) {
-      EXPECT_EQ(ControlText(window_), kCaption);
+  explicit SettingsWindow(const std::wstring& folder)
+      : DialogProgram(L"\"" + folder + L"\\settings.exe\"", 20000) {
+    EXPECT_TRUE(Started()) << "settings.exe did not start";
+    if (Window()) {
+      EXPECT_EQ(ControlText(Window()), kCaption);
     }
   }
-  ~SettingsWindow() {
-    if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
-      TerminateProcess(process_.get(), 1);
-      WaitForSingleObject(process_.get(), 5000);
-    }
-  }
-
-  HWND Window() const { return window_; }
-  HWND Control(const std::wstring& label) const {
-    const HWND input = ControlByLabel(window_, label);
-    return input ? input : ControlByText(window_, label);
-  }
-  void Type(const std::wstring& label, const std::wstring& text) const {
-    SetControlText(Control(label), text);
-  }
-  std::wstring Text(const std::wstring& label) const { return ControlText(Control(label)); }
-  bool Choose(const std::wstring& label, const std::wstring& item) const {
-    return SelectItemStartingWith(Control(label), item);
-  }
-  bool Checked(const std::wstring& label) const { return IsChecked(Control(label)); }
-  void SetChecked(const std::wstring& label, bool checked) const {
-    ::SetChecked(Control(label), checked);
-  }
-  void Press(const std::wstring& label) const { Click(Control(label)); }
-  // The exit code once the program has ended; nothing when it still runs.
-  std::optional<DWORD> WaitForExit(DWORD timeoutMs) const {
-    DWORD exitCode = 0;
-    if (!process_ || WaitForSingleObject(process_.get(), timeoutMs) != WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(process_.get(), &exitCode))
-      return std::nullopt;
-    return exitCode;
-  }
-
- private:
-  UniqueHandle process_;
-  HWND window_ = nullptr;
 };
 
 // The installed product with the settings files in a scratch folder of this
